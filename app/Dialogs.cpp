@@ -1,0 +1,20 @@
+#include "Dialogs.h"
+
+#include "TApplication.h"
+
+#include <QMessageBox>
+
+void FailureReport(const QString& text) {
+    TApplication* application = TApplication::Instance();
+    QMessageBox box(QMessageBox::NoIcon, application->Title(), text, QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    application->Terminate();
+}
+
+bool AskExitQuestion() {
+    QMessageBox box(QMessageBox::NoIcon, ExitQuestionCaption, ExitQuestionText,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Titles and dates reach the views in the system's single-byte code page,
+// which on this platform is code page 1250 (Central European). A character
+// that code page lacks does not survive the conversion: it becomes "?", as a
+// best-fit-less conversion to the code page would leave it.
+QString ToSystemCodePage(const QString& text);
+
+// True when every character of `text` exists in the system code page.
+bool FitsSystemCodePage(const QString& text);

@@ -1,0 +1,102 @@
+#include "EmbeddedDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QResource>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The resource path whose name matches `name` without regard to case.
+QString FindResourcePath(const QString& name) {
+    const QDir root(QStringLiteral(":/"));
+    for (const QString& entry : root.entryList(QDir::Files)) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral(":/") + entry;
+    }
+    return {};
+}
+
+// Closes a file descriptor when the scope ends.
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(int fd) : v_fd(fd) {}
+    ~TFileDescriptor() {
+        if (v_fd >= 0)
+            ::close(v_fd);
+    }
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+    int Get() const { return v_fd; }
+
+private:
+    int v_fd;
+};
+
+[[noreturn]] void ThrowWriteError(const char* what, const QString& path) {
+    throw EFileWriteError(std::string(what) + " " + path.toStdString() + ": " + std::strerror(errno));
+}
+
+// An open-file-description lock over the whole file: it conflicts with the
+// record locks the database engine takes, from this process or any other,
+// and is released when the descriptor closes.
+bool LockWholeFile(int fd) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;  // to the end of the file and beyond
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+}  // namespace
+
+TResourceStream::TResourceStream(const QString& name) {
+    const QString path = FindResourcePath(name);
+    if (path.isEmpty())
+        throw EResourceNotFound("no embedded resource " + name.toStdString());
+    v_resource = std::make_unique<QResource>(path);
+    if (!v_resource->isValid())
+        throw EResourceNotFound("embedded resource " + name.toStdString() + " cannot be loaded");
+    if (v_resource->compressionAlgorithm() == QResource::NoCompression) {
+        v_bytes = QByteArrayView(reinterpret_cast<const char*>(v_resource->data()), v_resource->size());
+    } else {
+        v_uncompressed = v_resource->uncompressedData();
+        v_bytes = v_uncompressed;
+    }
+}
+
+TResourceStream::~TResourceStream() = default;
+
+void WriteFileExclusively(const QString& path, QByteArrayView bytes) {
+    const QByteArray nativePath = QFile::encodeName(path);
+    const TFileDescriptor file(::open(nativePath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+    if (file.Get() < 0)
+        ThrowWriteError("cannot create", path);
+    if (!LockWholeFile(file.Get()))
+        ThrowWriteError("in use by another program:", path);
+    if (::ftruncate(file.Get(), 0) != 0)
+        ThrowWriteError("cannot empty", path);
+
+    const char* next = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(file.Get(), next, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            ThrowWriteError("write stopped short on", path);
+        next += written;
+        left -= written;
+    }
+}
+
+bool FileExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}

@@ -1,0 +1,50 @@
+#include "Hints.h"
+
+#include <QVariant>
+#include <QWidget>
+
+namespace {
+constexpr const char* HintProperty = "lantorHint";
+constexpr const char* ShowHintProperty = "lantorShowHint";
+}  // namespace
+
+THint SplitHint(const QString& hint) {
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return {hint, hint};
+    return {hint.left(bar), hint.mid(bar + 1)};
+}
+
+void SetHint(QObject* control, const QString& hint) {
+    control->setProperty(HintProperty, hint);
+}
+
+QString HintOf(const QObject* control) {
+    return control->property(HintProperty).toString();
+}
+
+QString EffectiveHint(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QString hint = HintOf(w);
+        if (!hint.isEmpty())
+            return hint;
+        if (w->isWindow())
+            break;
+    }
+    return {};
+}
+
+void SetShowHint(QWidget* control, bool show) {
+    control->setProperty(ShowHintProperty, show);
+}
+
+bool ShowsHint(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant own = w->property(ShowHintProperty);
+        if (own.isValid())
+            return own.toBool();
+        if (w->isWindow())
+            break;
+    }
+    return false;
+}

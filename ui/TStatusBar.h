@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// A status bar of fixed panels: panel 0 is the hint line (500 pixels,
+// left-aligned), panel 1 the clock (200 pixels, centred). No size grip.
+class TStatusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TStatusBar(QWidget* parent = nullptr);
+
+    QString PanelText(int index) const;
+    void SetPanelText(int index, const QString& text);
+    QLabel* Panel(int index) const;
+
+private:
+    QLabel* v_panels[2];
+};

@@ -1,0 +1,285 @@
+#include "Unit1.h"
+
+#include "AccessKeys.h"
+#include "Hints.h"
+#include "Images.h"
+#include "TDBGrid.h"
+#include "TStatusBar.h"
+#include "Unit2.h"
+
+#include "app/Dialogs.h"
+#include "app/TApplication.h"
+#include "store/EmbeddedDatabase.h"
+#include "store/TDataSource.h"
+#include "store/TFDConnection.h"
+#include "store/TFDQuery.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+constexpr int ClientWidth = 702;
+constexpr int ClientHeight = 552;
+
+// The first control of `page` that the Tab key would visit, or null.
+QWidget* FirstTabStop(QWidget* page) {
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page))
+            return w;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Lantor összes költeménye:"));
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    client->setAutoFillBackground(true);
+    client->setBackgroundRole(QPalette::Button);  // the 3-D face colour
+    setCentralWidget(client);
+
+    CreateDataComponents();
+    CreateMenu();
+    CreatePages();
+    CreateStatusBar();
+    CreateClock();
+
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateDataComponents() {
+    FDConnection1 = new TFDConnection(this);
+    FDConnection1->setObjectName(QStringLiteral("FDConnection1"));
+    FDQuery1 = new TFDQuery(this);
+    FDQuery1->setObjectName(QStringLiteral("FDQuery1"));
+    FDQuery1->SetConnection(FDConnection1);
+    DataSource1 = new TDataSource(this);
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->SetDataSet(FDQuery1);
+}
+
+void TForm1::CreateMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    const QStringList barCaptions = AssignAccessKeys({QStringLiteral("Lehetőségek")});
+    Lehetsgek1 = MainMenu1->addMenu(barCaptions.at(0));
+    Lehetsgek1->setObjectName(QStringLiteral("Lehetsgek1"));
+    SetHint(Lehetsgek1->menuAction(), QStringLiteral("Kérem válasszon !"));
+
+    const QStringList captions = AssignAccessKeys({QStringLiteral("Lexikon"), QStringLiteral("Keresés"),
+                                                   QStringLiteral("Bemutatkozás"), QString(),
+                                                   QStringLiteral("Kilépés")});
+    Lexikon1 = Lehetsgek1->addAction(captions.at(0), this, [this] { RunHandler([this] { Lexikon1Click(); }); });
+    Keress1 = Lehetsgek1->addAction(captions.at(1), this, [this] { RunHandler([this] { Keress1Click(); }); });
+    Bemutatkozs1 =
+        Lehetsgek1->addAction(captions.at(2), this, [this] { RunHandler([this] { Bemutatkozs1Click(); }); });
+    N1 = Lehetsgek1->addSeparator();
+    Kilps1 = Lehetsgek1->addAction(captions.at(4), this, [this] { RunHandler([this] { Kilps1Click(); }); });
+
+    const std::pair<QAction*, const char*> names[] = {
+        {Lexikon1, "Lexikon1"}, {Keress1, "Keress1"}, {Bemutatkozs1, "Bemutatkozs1"}, {N1, "N1"}, {Kilps1, "Kilps1"}};
+    for (const auto& [action, name] : names)
+        action->setObjectName(QString::fromLatin1(name));
+    SetHint(Lexikon1, QStringLiteral("Adatok megtekintése !"));
+    SetHint(Keress1, QStringLiteral("Adatok keresése !"));
+    SetHint(Bemutatkozs1, QStringLiteral("Névjegy !"));
+    SetHint(Kilps1, QStringLiteral("Program hasznáéatának befejezése !"));
+}
+
+void TForm1::CreatePages() {
+    PageControl1 = new QTabWidget(centralWidget());
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(8, 8, 681, 514);
+    PageControl1->setDocumentMode(false);
+
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    TabSheet3 = new QWidget;
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    PageControl1->addTab(TabSheet1, QStringLiteral("Lexikon"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Keresés"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("Bemutatkozás"));
+
+    CreateListPage();
+    CreateSearchPage();
+    CreateAboutPage();
+    PageControl1->setCurrentIndex(0);
+}
+
+void TForm1::CreateListPage() {
+    DBGrid1 = new TDBGrid(TabSheet1);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setGeometry(3, 3, 667, 479);
+    DBGrid1->SetDataSource(DataSource1);
+    SetHint(DBGrid1, QStringLiteral("Dupla klikk: megtekintés.|Dupla klikk: aktuális tétel megtekintése."));
+    connect(DBGrid1, &TDBGrid::DblClick, this, [this] { RunHandler([this] { DBGrid1DblClick(); }); });
+}
+
+void TForm1::CreateStatusBar() {
+    StatusBar1 = new TStatusBar(centralWidget());
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setGeometry(0, 533, ClientWidth, 19);
+}
+
+void TForm1::CreateClock() {
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { Timer1Timer(); }); });
+    Timer1->start();
+}
+
+QString TForm1::DatabasePath() const {
+    return v_prdir + DatabaseFileSuffix;
+}
+
+void TForm1::setVisible(bool visible) {
+    // The start-up sequence runs once, when the window is first shown and
+    // before it appears; a start that requested the end never shows it.
+    if (visible && !v_startedUp) {
+        v_startedUp = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+        FormShow();
+        if (TApplication::Instance()->Terminated())
+            return;
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void TForm1::ExtractAnthology() {
+    std::unique_ptr<TResourceStream> stream;
+    try {
+        stream = std::make_unique<TResourceStream>(TResourceStream::AnthologyResourceName);
+    } catch (...) {
+        FailureReport(QStringLiteral("Hiba történt - 1 !"));
+    }
+    try {
+        if (!stream)
+            throw EFileWriteError("no stream to write");
+        WriteFileExclusively(DatabasePath(), stream->Bytes());
+    } catch (...) {
+        FailureReport(QStringLiteral("Hiba történt - 2 !"));
+    }
+}
+
+void TForm1::FormShow() {
+    v_prdir = QDir::currentPath();
+    ExtractAnthology();
+    if (FileExists(DatabasePath()))
+        FDConnection1->SetDatabase(DatabasePath());
+    else
+        FailureReport(QStringLiteral("Nem található az adatállomány !"));
+    try {
+        FDConnection1->Connect();
+    } catch (...) {
+        FailureReport(QStringLiteral("Adatállomány nem nyitható meg !"));
+    }
+    try {
+        FDQuery1->Open();
+    } catch (...) {
+        FailureReport(QStringLiteral("Lekérdezés nem hajtható végre !"));
+    }
+    Edit1->clear();
+    Label12->setText(QString::number(FDQuery1->RecordCount()));
+    Label12->adjustSize();
+    PageControl1->setCurrentIndex(0);
+}
+
+void TForm1::CloseDatabaseAndDeleteFile() {
+    FDQuery1->Close();
+    FDConnection1->Disconnect();
+    if (FileExists(DatabasePath()))
+        QFile::remove(DatabasePath());
+}
+
+bool TForm1::FormClose() {
+    StatusBar1->SetPanelText(0, ExitPrompt);
+    const bool yes = AskExitQuestion();
+    StatusBar1->SetPanelText(0, QString());
+    if (!yes)
+        return false;
+    CloseDatabaseAndDeleteFile();
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool allowed = true;
+    RunHandler([&] { allowed = FormClose(); });
+    if (allowed)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::Kilps1Click() {
+    StatusBar1->SetPanelText(0, ExitPrompt);
+    if (AskExitQuestion()) {
+        CloseDatabaseAndDeleteFile();
+        TApplication::Instance()->Terminate();
+    }
+    StatusBar1->SetPanelText(0, QString());
+}
+
+void TForm1::SelectPage(int index) {
+    if (PageControl1->currentIndex() == index)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusWasInside = focus && PageControl1->currentWidget()->isAncestorOf(focus);
+    PageControl1->setCurrentIndex(index);
+    if (!focusWasInside)
+        return;
+    QWidget* page = PageControl1->currentWidget();
+    if (QWidget* first = FirstTabStop(page))
+        first->setFocus(Qt::OtherFocusReason);
+    else
+        page->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::Lexikon1Click() {
+    SelectPage(0);
+}
+
+void TForm1::Keress1Click() {
+    SelectPage(1);
+}
+
+void TForm1::Bemutatkozs1Click() {
+    SelectPage(2);
+}
+
+void TForm1::DBGrid1DblClick() {
+    if (!v_viewer)
+        return;
+    v_viewer->BitBtn1->setEnabled(false);
+    v_viewer->BitBtn2->setEnabled(false);
+    v_viewer->ShowModal();
+}

@@ -1,0 +1,116 @@
+// The search page: the phrase field, the search and reset buttons, and the
+// hit counter.
+
+#include "Unit1.h"
+
+#include "Hints.h"
+#include "Images.h"
+
+#include "app/TApplication.h"
+#include "store/Statements.h"
+#include "store/TFDQuery.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The database-wait pointer over all windows for as long as it lives.
+class TDatabaseWaitCursor {
+public:
+    TDatabaseWaitCursor() { QApplication::setOverrideCursor(DatabaseWaitCursor()); }
+    ~TDatabaseWaitCursor() { QApplication::restoreOverrideCursor(); }
+    TDatabaseWaitCursor(const TDatabaseWaitCursor&) = delete;
+    TDatabaseWaitCursor& operator=(const TDatabaseWaitCursor&) = delete;
+};
+
+QFont BoldFont(const QFont& base) {
+    QFont font = base;
+    font.setBold(true);
+    return font;
+}
+
+QLabel* AddLabel(QWidget* page, const char* name, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, page);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(BoldFont(label->font()));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QFrame* AddDivider(QWidget* page, const char* name, int top) {
+    auto* divider = new QFrame(page);
+    divider->setObjectName(QString::fromLatin1(name));
+    divider->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    divider->setLineWidth(1);
+    divider->setGeometry(48, top, 569, 3);
+    return divider;
+}
+
+QPushButton* AddButton(QWidget* page, const char* name, const QString& caption, const QString& glyph, int top) {
+    auto* button = new QPushButton(TwoStateGlyph(glyph), caption, page);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIconSize(QSize(16, 16));
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setGeometry(48, top, 569, 25);
+    SetHint(button, QStringLiteral("Keresés indítása !"));
+    return button;
+}
+
+}  // namespace
+
+void TForm1::CreateSearchPage() {
+    Label10 = AddLabel(TabSheet2, "Label10", QStringLiteral("Keresendő kifejezés:"), 48, 80);
+
+    Edit1 = new QLineEdit(QStringLiteral("Edit1"), TabSheet2);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFont(BoldFont(Edit1->font()));
+    Edit1->setGeometry(48, 99, 569, 21);
+    Edit1->setMaxLength(32767 * 1024);
+
+    BitBtn1 = AddButton(TabSheet2, "BitBtn1", QStringLiteral("Keresés indítása"),
+                        QStringLiteral(":/images/search_hand_left.bmp"), 144);
+    Panel1 = AddDivider(TabSheet2, "Panel1", 192);
+    Label11 = AddLabel(TabSheet2, "Label11", QStringLiteral("Keresés eredménye /találat/:"), 48, 256);
+    Label12 = AddLabel(TabSheet2, "Label12", QStringLiteral("0"), 240, 256);
+    Panel2 = AddDivider(TabSheet2, "Panel2", 336);
+    BitBtn2 = AddButton(TabSheet2, "BitBtn2", QStringLiteral("Korábbi keresés törlése /alaphelyzet/"),
+                        QStringLiteral(":/images/reset_hand_up.bmp"), 400);
+
+    for (QWidget* passive : {static_cast<QWidget*>(Label10), static_cast<QWidget*>(Label11),
+                             static_cast<QWidget*>(Label12), static_cast<QWidget*>(Panel1),
+                             static_cast<QWidget*>(Panel2)})
+        passive->setFocusPolicy(Qt::NoFocus);
+    QWidget::setTabOrder(Edit1, BitBtn1);
+    QWidget::setTabOrder(BitBtn1, BitBtn2);
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn2Click(); }); });
+}
+
+void TForm1::BitBtn1Click() {
+    const TDatabaseWaitCursor wait;
+    const QString pattern = QLatin1Char('%') + Edit1->text() + QLatin1Char('%');
+    FDQuery1->Close();
+    FDQuery1->ReplaceSQL(SearchStatement(pattern));
+    FDQuery1->Open();
+    Label12->setText(QString::number(FDQuery1->RecordCount()));
+    Label12->adjustSize();
+    SelectPage(0);
+}
+
+void TForm1::BitBtn2Click() {
+    const TDatabaseWaitCursor wait;
+    FDQuery1->Close();
+    FDQuery1->ReplaceSQL(FullListStatement);
+    FDQuery1->Open();
+    Edit1->clear();
+    Label12->setText(QString::number(FDQuery1->RecordCount()));
+    Label12->adjustSize();
+    SelectPage(0);
+}
