@@ -66,6 +66,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     CreatePages();
     CreateStatusBar();
     CreateClock();
+    CreateHintLine();
 
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
@@ -147,14 +148,6 @@ void TForm1::CreateStatusBar() {
     StatusBar1 = new TStatusBar(centralWidget());
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setGeometry(0, 533, ClientWidth, 19);
-}
-
-void TForm1::CreateClock() {
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { Timer1Timer(); }); });
-    Timer1->start();
 }
 
 QString TForm1::DatabasePath() const {

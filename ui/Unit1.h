@@ -111,9 +111,12 @@ private:
     void CreateAboutPage();
     void CreateStatusBar();
     void CreateClock();
+    void CreateHintLine();
     void ExtractAnthology();
     void CloseDatabaseAndDeleteFile();
 
     TForm2* v_viewer = nullptr;
     bool v_startedUp = false;
+
+    // --- hint line and clock ---
 };
