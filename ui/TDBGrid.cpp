@@ -6,6 +6,7 @@
 #include "store/TFDQuery.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -90,8 +91,15 @@ QVariant TPoemTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TPoemTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < Columns().size())
+    if (orientation != Qt::Horizontal || section < 0 || section >= Columns().size())
+        return {};
+    if (role == Qt::DisplayRole)
         return Columns().at(section).title;
+    if (role == Qt::FontRole) {
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        return bold;
+    }
     return {};
 }
 
@@ -128,20 +136,20 @@ void TIndicatorHeader::paintSection(QPainter* painter, const QRect& rect, int lo
     initStyleOption(&option);
     option.rect = rect;
     option.section = logicalIndex;
-    option.text.clear();
+    painter->save();
     style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    painter->restore();
     if (logicalIndex != v_currentRow)
         return;
     // A black triangle pointing right, 6 x 11 pixels, centred in the cell.
-    const QPointF centre = QRectF(rect).center();
-    QPainterPath triangle;
-    triangle.moveTo(centre.x() - 2.5, centre.y() - 5.5);
-    triangle.lineTo(centre.x() + 3.5, centre.y());
-    triangle.lineTo(centre.x() - 2.5, centre.y() + 5.5);
-    triangle.closeSubpath();
+    const int left = rect.left() + (rect.width() - 6) / 2;
+    const int top = rect.top() + (rect.height() - 11) / 2;
+    const QPolygon triangle{QPoint(left, top), QPoint(left + 5, top + 5), QPoint(left, top + 10)};
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->fillPath(triangle, Qt::black);
+    painter->setPen(Qt::black);
+    painter->setBrush(Qt::black);
+    painter->drawPolygon(triangle);
     painter->restore();
 }
 
