@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -94,7 +95,7 @@ private:
         if (v_whileOpen)
             v_whileOpen(seen);
         v_seen.append(seen);
-        QAbstractButton* target = v_choose ? box->button(v_choose(seen)) : box->defaultButton();
+        QAbstractButton* target = v_choose ? box->button(v_choose(seen)) : static_cast<QAbstractButton*>(box->defaultButton());
         if (!target)
             target = box->buttons().value(0);
         QTimer::singleShot(0, target, [target] { target->click(); });

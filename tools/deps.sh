@@ -1,0 +1,30 @@
+#!/bin/sh
+# Installs the Debian packages the project needs.
+#   tools/deps.sh run    what building and running the program needs
+#   tools/deps.sh test   that, and what the tests and benchmarks need
+set -eu
+
+RUN_PACKAGES="cmake g++ make qt6-base-dev qt6-translations-l10n libsqlite3-dev fonts-wine fonts-dejavu-core"
+TEST_PACKAGES="$RUN_PACKAGES python3 sqlite3 xvfb openbox xdotool x11-utils imagemagick librsvg2-bin hyperfine libbenchmark-dev"
+
+case "${1:-run}" in
+  run) packages=$RUN_PACKAGES ;;
+  test) packages=$TEST_PACKAGES ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=""
+else
+  as_root="sudo"
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+# shellcheck disable=SC2086
+if ! dpkg-query -W -f='${Status}\n' $packages 2>/dev/null | grep -qv '^install ok installed$' &&
+   [ "$(dpkg-query -W -f='${Status}\n' $packages 2>/dev/null | wc -l)" -eq "$(echo $packages | wc -w)" ]; then
+  exit 0  # everything is there already
+fi
+$as_root apt-get update -q
+# shellcheck disable=SC2086
+$as_root apt-get install -y -q --no-install-recommends $packages
