@@ -26,6 +26,9 @@ public:
     // the outermost event loop, or before that loop starts.
     void Terminate();
     bool Terminated() const { return v_terminated; }
+    // Withdraws the end request: for a host that runs several start-ups in
+    // one process, such as the tests.
+    void ClearEndRequest() { v_terminated = false; }
 
     // Shows the main window and runs the event loop unless the end was
     // requested while the window was being shown. Returns the exit code, 0.

@@ -1,0 +1,30 @@
+#pragma once
+
+// Starting the real main window in a folder, as the program entry does.
+
+#include "TestSupport.h"
+
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+#include <memory>
+
+struct TStartedProgram {
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    QStringList messages;  // the texts of the message boxes the start showed
+};
+
+// Creates both windows and shows the main window, which runs the start-up
+// sequence; every message box it shows is answered with its default button.
+inline TStartedProgram StartProgram() {
+    TApplication::Instance()->ClearEndRequest();
+    TStartedProgram program;
+    program.form1 = std::make_unique<TForm1>();
+    program.form2 = std::make_unique<TForm2>(*program.form1, program.form1.get());
+    program.form1->SetViewer(program.form2.get());
+    TMessageBoxAnswerer answerer;
+    program.form1->show();
+    program.messages = answerer.Texts();
+    return program;
+}

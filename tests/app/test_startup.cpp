@@ -1,0 +1,198 @@
+// Start-up and shutdown with real files in temporary folders.
+
+#include "Fixtures.h"
+#include "StartupSupport.h"
+
+#include "app/Dialogs.h"
+#include "store/EmbeddedDatabase.h"
+#include "store/TFDConnection.h"
+#include "store/TFDQuery.h"
+#include "ui/TStatusBar.h"
+
+#include <QLineEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QTabWidget>
+
+#include <fcntl.h>
+
+namespace {
+
+QByteArray EmbeddedBytes() {
+    const TResourceStream stream(TResourceStream::AnthologyResourceName);
+    return QByteArray(stream.Bytes().data(), stream.Bytes().size());
+}
+
+// True when some process holds a lock on the file that an exclusive lock
+// would conflict with.
+bool FileIsLockedByOther(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    const bool locked = ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    ::close(fd);
+    return locked;
+}
+
+enum class TExitPath { CloseWindow, MenuExit };
+enum class TAnswer { Yes, No };
+
+}  // namespace
+
+Q_DECLARE_METATYPE(TExitPath)
+Q_DECLARE_METATYPE(TAnswer)
+
+class TStartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void goodStartListsEveryPoem() {
+        TScopedWorkingFolder folder;
+        TStartedProgram program = StartProgram();
+        TForm1& form = *program.form1;
+        QCOMPARE(program.messages, QStringList());
+        QVERIFY(!TApplication::Instance()->Terminated());
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.v_prdir, folder.Path());
+        QCOMPARE(form.FDConnection1->Database(), folder.Path() + "/LR_ov.db");
+        QVERIFY(ReadWholeFile(folder.File("LR_ov.db")) == EmbeddedBytes());
+        QVERIFY(form.FDQuery1->Active());
+        QCOMPARE(form.Label12->text(), QString::number(form.FDQuery1->RecordCount()));
+        if (ShippedAnthologyEmbedded())
+            QCOMPARE(form.Label12->text(), QStringLiteral("525"));
+        QCOMPARE(form.Edit1->text(), QString());
+        QCOMPARE(form.PageControl1->currentIndex(), 0);
+    }
+
+    void anOldLongerFileIsReplacedByTheAnthology() {
+        TScopedWorkingFolder folder;
+        {
+            QFile old(folder.File("LR_ov.db"));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(QByteArray(3 * 540672, '\x5a'));
+        }
+        TStartedProgram program = StartProgram();
+        QCOMPARE(program.messages, QStringList());
+        QVERIFY(ReadWholeFile(folder.File("LR_ov.db")) == EmbeddedBytes());
+    }
+
+    void showingAgainDoesNotStartAgain() {
+        TScopedWorkingFolder folder;
+        TStartedProgram program = StartProgram();
+        program.form1->FDQuery1->Next();
+        program.form1->showMinimized();
+        program.form1->showNormal();
+        QCOMPARE(program.form1->FDQuery1->RecNo(), 1);
+    }
+
+    void anUnwritableFolderEndsTheProgram() {
+        // Nobody, root included, can create a file in /proc.
+        TScopedWorkingFolder folder(QStringLiteral("/proc"));
+        TStartedProgram program = StartProgram();
+        QCOMPARE(program.messages, QStringList({"Hiba történt - 2 !", "Nem található az adatállomány !",
+                                                "Lekérdezés nem hajtható végre !"}));
+        QVERIFY(TApplication::Instance()->Terminated());
+        QVERIFY(!program.form1->isVisible());
+        QCOMPARE(program.form1->FDConnection1->Database(), TFDConnection::DefaultDatabase);
+        QCOMPARE(program.form1->Label12->text(), QStringLiteral("0"));
+        QVERIFY(!QFile::exists("/proc/LR_ov.db"));
+    }
+
+    void failureMessagesLookAsTheyShould() {
+        TScopedWorkingFolder folder(QStringLiteral("/proc"));
+        TApplication::Instance()->ClearEndRequest();
+        TForm1 form;
+        TMessageBoxAnswerer answerer;
+        form.show();
+        QVERIFY(!answerer.Seen().isEmpty());
+        for (const TSeenMessage& seen : answerer.Seen()) {
+            QCOMPARE(seen.caption, TApplication::Instance()->Title());
+            QCOMPARE(seen.icon, QMessageBox::NoIcon);
+            QCOMPARE(seen.buttons, QStringList({"OK"}));
+            QCOMPARE(seen.defaultButton, QStringLiteral("OK"));
+        }
+    }
+
+    void aFileHeldByAnotherRunningCopyIsLeftAlone() {
+        TScopedWorkingFolder folder;
+        QProcess other;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        other.setProcessEnvironment(environment);
+        other.setWorkingDirectory(folder.Path());
+        other.start(QStringLiteral(LANTOR_PROGRAM_PATH), {});
+        QVERIFY(other.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(FileIsLockedByOther(folder.File("LR_ov.db")), 15000);
+        const QByteArray before = ReadWholeFile(folder.File("LR_ov.db"));
+
+        TStartedProgram program = StartProgram();
+        QCOMPARE(program.messages.value(0), QStringLiteral("Hiba történt - 2 !"));
+        QVERIFY(TApplication::Instance()->Terminated());
+        QVERIFY(ReadWholeFile(folder.File("LR_ov.db")) == before);
+        QVERIFY(before == EmbeddedBytes());
+        QCOMPARE(other.state(), QProcess::Running);
+        other.kill();
+        other.waitForFinished();
+    }
+
+    void exits_data() {
+        QTest::addColumn<TExitPath>("path");
+        QTest::addColumn<TAnswer>("answer");
+        QTest::newRow("close window, No") << TExitPath::CloseWindow << TAnswer::No;
+        QTest::newRow("close window, Yes") << TExitPath::CloseWindow << TAnswer::Yes;
+        QTest::newRow("menu exit, No") << TExitPath::MenuExit << TAnswer::No;
+        QTest::newRow("menu exit, Yes") << TExitPath::MenuExit << TAnswer::Yes;
+    }
+
+    void exits() {
+        QFETCH(TExitPath, path);
+        QFETCH(TAnswer, answer);
+        TScopedWorkingFolder folder;
+        TStartedProgram program = StartProgram();
+        TForm1& form = *program.form1;
+        form.FDQuery1->MoveBy(3);
+
+        const auto button = answer == TAnswer::Yes ? QMessageBox::Yes : QMessageBox::No;
+        TMessageBoxAnswerer answerer(TMessageBoxAnswerer::Always(button), [&](TSeenMessage& seen) {
+            QCoreApplication::processEvents();  // idle moments while the question is open
+            seen.hintLineWhileOpen = form.StatusBar1->PanelText(0);
+        });
+        if (path == TExitPath::CloseWindow)
+            form.close();
+        else
+            form.Kilps1->trigger();
+
+        QCOMPARE(answerer.Seen().size(), 1);  // asked once, on either path
+        const TSeenMessage& question = answerer.Seen().first();
+        QCOMPARE(question.caption, QStringLiteral("Figyelem:"));
+        QCOMPARE(question.text, QStringLiteral("Biztosan be kívánja fejezni a program használatát ?"));
+        QCOMPARE(question.icon, QMessageBox::NoIcon);
+        QCOMPARE(question.buttons.size(), 2);
+        QCOMPARE(question.defaultButton, QStringLiteral("&Igen"));
+        QCOMPARE(question.hintLineWhileOpen, QStringLiteral("Program használatásan befejezése ?"));
+        QCOMPARE(form.StatusBar1->PanelText(0), QString());
+
+        if (answer == TAnswer::No) {
+            QVERIFY(form.isVisible());
+            QVERIFY(QFile::exists(folder.File("LR_ov.db")));
+            QVERIFY(form.FDQuery1->Active());
+            QCOMPARE(form.FDQuery1->RecNo(), 3);
+            QVERIFY(!TApplication::Instance()->Terminated());
+        } else {
+            QVERIFY(!QFile::exists(folder.File("LR_ov.db")));
+            QVERIFY(!form.FDQuery1->Active());
+            QVERIFY(!form.FDConnection1->Connected());
+            if (path == TExitPath::MenuExit)
+                QVERIFY(TApplication::Instance()->Terminated());
+            else
+                QVERIFY(!form.isVisible());
+        }
+    }
+};
+
+LANTOR_TEST_MAIN(TStartupTest)
+#include "test_startup.moc"
