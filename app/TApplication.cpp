@@ -14,10 +14,11 @@
 
 namespace {
 
-// Metric-compatible Tahoma faces that Debian ships with its Windows-API fonts.
+// The metric-compatible Tahoma that Debian ships with its Windows-API fonts.
+// Its bold companion draws strokes hardly heavier than the regular face, so
+// bold text is left to the font engine's own emboldening of the regular one.
 constexpr const char* TahomaFallbackFiles[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
 };
 
 }  // namespace

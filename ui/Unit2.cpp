@@ -1,17 +1,240 @@
 #include "Unit2.h"
 
+#include "Hints.h"
+#include "Images.h"
+#include "TBindSourceDB.h"
+#include "TDBNavigator.h"
 #include "Unit1.h"
 
+#include "store/TDataSource.h"
+
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+#include <qdrawutil.h>
+
+namespace {
+
+// A panel drawn with a raised outer bevel and, when it has a border, a
+// lowered inner bevel inside that border.
+class TBevelPanel : public QFrame {
+public:
+    TBevelPanel(QWidget* parent, int borderWidth) : QFrame(parent), v_borderWidth(borderWidth) {
+        setFocusPolicy(Qt::NoFocus);
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Button);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        qDrawShadePanel(&painter, rect(), palette(), false, 1);
+        if (v_borderWidth > 0) {
+            const int inset = 1 + v_borderWidth;
+            qDrawShadePanel(&painter, rect().adjusted(inset - 1, inset - 1, 1 - inset, 1 - inset), palette(), true, 1);
+        }
+    }
+
+private:
+    int v_borderWidth;
+};
+
+QFont Tahoma(int pixelSize, bool bold, bool italic) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+// A label of fixed size that draws its caption from its top edge, each line
+// centred; what does not fit in its height or width is cut off.
+QLabel* AddCaptionLabel(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* label = new QLabel(QString::fromLatin1(name), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(false);
+    label->setFocusPolicy(Qt::NoFocus);
+    label->setFixedSize(geometry.size());
+    label->move(geometry.topLeft());
+    return label;
+}
+
+QPushButton* AddGlyphButton(QWidget* parent, const char* name, const QString& caption, const QString& glyph,
+                            const QRect& geometry) {
+    auto* button = new QPushButton(TwoStateGlyph(glyph), caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIconSize(QSize(16, 16));
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);  // never a tab stop: the text box is the only one
+    button->setGeometry(geometry);
+    return button;
+}
+
+QStringList NavigatorHints() {
+    return {QStringLiteral("Első rekord|Első rekord !"), QStringLiteral("Előző rekord|Előző rekord !"),
+            QStringLiteral("Következő rekord|Következő rekord !"), QStringLiteral("Utolsó rekord|Utolsó rekord !")};
+}
+
+}  // namespace
 
 TForm2::TForm2(TForm1& mainForm, QWidget* parent) : QDialog(parent), v_mainForm(mainForm) {
+    setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral(" Találat:"));
-    BitBtn1 = new QPushButton(QStringLiteral("Fotó"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("Felolvas"), this);
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(true);
+    setSizeGripEnabled(false);
+    setFixedSize(ClientWidth, ClientHeight);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);  // the 3-D face colour
+    SetShowHint(this, false);
+
+    CreateHeader();
+    CreateBody();
+    CreateBindings();
 }
 
 TForm2::~TForm2() = default;
 
+void TForm2::CreateHeader() {
+    Panel1 = new TBevelPanel(this, 0);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 0, ClientWidth, 97);
+    Panel1->setFont(Tahoma(15, true, true));
+
+    Label1 = AddCaptionLabel(Panel1, "Label1", QRect(7, 24, 396, 19));
+    Label1->setFont(Tahoma(16, true, false));
+    Label2 = AddCaptionLabel(Panel1, "Label2", QRect(7, 56, 396, 18));
+}
+
+void TForm2::CreateBody() {
+    Panel2 = new TBevelPanel(this, 5);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(0, 97, ClientWidth, ClientHeight - 97);
+
+    Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), Panel2);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(7, 7, 396, 292);
+    Memo1->setFont(Tahoma(15, false, false));
+    Memo1->setReadOnly(true);
+    // Read-only, yet the keys move the caret and select, as in any text box.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Memo1->setUndoRedoEnabled(false);
+    Memo1->setAcceptDrops(false);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setFocusPolicy(Qt::StrongFocus);
+    Memo1->setTabChangesFocus(true);
+
+    BitBtn1 = AddGlyphButton(Panel2, "BitBtn1", QStringLiteral("Fotó"), QStringLiteral(":/images/foto.bmp"),
+                             QRect(24, 320, 177, 25));
+    BitBtn2 = AddGlyphButton(Panel2, "BitBtn2", QStringLiteral("Felolvas"),
+                             QStringLiteral(":/images/felolvas.bmp"), QRect(215, 320, 178, 25));
+
+    DBNavigator1 = new TDBNavigator(Panel2);
+    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
+    DBNavigator1->setGeometry(24, 360, 368, 33);
+    DBNavigator1->SetHints(NavigatorHints());
+    SetShowHint(DBNavigator1, true);
+    DBNavigator1->SetDataSource(v_mainForm.DataSource1);
+}
+
+void TForm2::CreateBindings() {
+    BindSourceDB1 = new TBindSourceDB(this);
+    BindSourceDB1->setObjectName(QStringLiteral("BindSourceDB1"));
+    BindSourceDB1->SetDataSet(v_mainForm.FDQuery1);
+    // Reloading rows in place is announced through the main window's data
+    // source; the bindings follow it like the grid does.
+    connect(v_mainForm.DataSource1, &TDataSource::DataSetReloaded, BindSourceDB1, &TBindSourceDB::NotifyReloaded);
+
+    BindingsList1 = new QObject(this);
+    BindingsList1->setObjectName(QStringLiteral("BindingsList1"));
+    LinkPropertyToFieldCaption = new TLinkPropertyToField(BindSourceDB1, QStringLiteral("CIM"), Label1, BindingsList1);
+    LinkPropertyToFieldCaption->setObjectName(QStringLiteral("LinkPropertyToFieldCaption"));
+    LinkPropertyToFieldCaption2 =
+        new TLinkPropertyToField(BindSourceDB1, QStringLiteral("DATUM"), Label2, BindingsList1);
+    LinkPropertyToFieldCaption2->setObjectName(QStringLiteral("LinkPropertyToFieldCaption2"));
+    LinkControlToField1 = new TLinkControlToField(BindSourceDB1, QStringLiteral("VERS"), Memo1, BindingsList1);
+    LinkControlToField1->setObjectName(QStringLiteral("LinkControlToField1"));
+}
+
 void TForm2::ShowModal() {
+    PlaceForShowing();
     exec();
+}
+
+void TForm2::PlaceForShowing() {
+    v_centreOnShow = !v_placed;
+    if (v_placed)
+        setGeometry(QRect(v_lastPosition, size()));  // the client area where it was
+    else
+        move(FirstShowingPosition());  // the frame, centred
+    v_placed = true;
+}
+
+// Centred in the primary screen's work area, but never further left or up
+// than its top left corner.
+QPoint TForm2::FirstShowingPosition() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return pos();
+    const QRect area = screen->availableGeometry();
+    const QSize size = FrameSize();
+    return {qMax(area.left(), area.left() + (area.width() - size.width()) / 2),
+            qMax(area.top(), area.top() + (area.height() - size.height()) / 2)};
+}
+
+// The window's size with its frame. Before the window manager has framed it
+// the frame is not known yet; the main window's frame stands in for it.
+QSize TForm2::FrameSize() const {
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (frame.isNull() && owner && owner->windowHandle())
+        frame = owner->windowHandle()->frameMargins();
+    return size().grownBy(frame);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Once shown, the frame's size is known where the platform tells it:
+    // the first showing centres the whole window, frame included.
+    if (v_centreOnShow) {
+        v_centreOnShow = false;
+        move(FirstShowingPosition());
+    }
+    Memo1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TForm2::hideEvent(QHideEvent* event) {
+    // The client area's place: unlike the frame's, it stays known when the
+    // window manager has already taken the frame away.
+    if (!event->spontaneous())
+        v_lastPosition = geometry().topLeft();
+    QDialog::hideEvent(event);
+}
+
+// Esc and Enter do not close the viewer: only its close button, the close
+// entry of its system menu and Alt+F4 do.
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }

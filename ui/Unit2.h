@@ -1,25 +1,66 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
 class QPushButton;
+class TBindSourceDB;
+class TDBNavigator;
 class TForm1;
+class TLinkControlToField;
+class TLinkPropertyToField;
 
 // The poem viewer: the current poem's title, date and text, and a navigator
-// that steps through the listed poems.
+// that steps through the listed poems. It reads the main window's one poem
+// cursor, so it follows every move made there, also while hidden, and every
+// step taken here moves the main window's grid.
 class TForm2 : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int ClientWidth = 410;
+    static constexpr int ClientHeight = 512;
+
     explicit TForm2(TForm1& mainForm, QWidget* parent = nullptr);
     ~TForm2() override;
 
-    // Shows the viewer modally and returns when the user closes it.
+    // Shows the viewer modally and returns when the user closes it: at the
+    // first showing centred on the primary screen, later where it was last.
     void ShowModal();
 
+    // --- members, named as the window describes them ---
+    QFrame* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
+    TDBNavigator* DBNavigator1 = nullptr;
+    TBindSourceDB* BindSourceDB1 = nullptr;
+    QObject* BindingsList1 = nullptr;
+    TLinkPropertyToField* LinkPropertyToFieldCaption = nullptr;
+    TLinkPropertyToField* LinkPropertyToFieldCaption2 = nullptr;
+    TLinkControlToField* LinkControlToField1 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void CreateHeader();
+    void CreateBody();
+    void CreateBindings();
+    void PlaceForShowing();
+    QPoint FirstShowingPosition() const;
+    QSize FrameSize() const;
+
     TForm1& v_mainForm;
+    bool v_placed = false;
+    bool v_centreOnShow = false;
+    QPoint v_lastPosition;
 };
