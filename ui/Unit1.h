@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -12,6 +14,7 @@ class QMenuBar;
 class QPushButton;
 class QTabWidget;
 class QTimer;
+class QUrl;
 class QWidget;
 
 class TDataSource;
@@ -20,6 +23,8 @@ class TFDConnection;
 class TFDQuery;
 class TForm2;
 class TStatusBar;
+class TClock;
+class THintLine;
 
 // The main window: the list, search and About pages, the menu, the status
 // bar, and the connection, poem cursor and data source that every view reads.
@@ -33,6 +38,15 @@ public:
     // The viewer opened by a double click on the grid.
     void SetViewer(TForm2* viewer) { v_viewer = viewer; }
     TForm2* Viewer() const { return v_viewer; }
+
+    // The hint line and the clock's sources, reachable for tests.
+    THintLine* HintLine() const { return v_hintLine; }
+    TClock* Clock() const { return v_clock; }
+
+    // Hands a link's target to the desktop; replaceable so tests can see
+    // what the links hand over.
+    using TUrlOpener = std::function<void(const QUrl&)>;
+    void SetUrlOpener(TUrlOpener opener);
 
     // The extracted anthology's path: the working folder and the file name.
     QString DatabasePath() const;
@@ -101,6 +115,7 @@ public:
 protected:
     void setVisible(bool visible) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateDataComponents();
@@ -119,4 +134,9 @@ private:
     bool v_startedUp = false;
 
     // --- hint line and clock ---
+    void OpenLink(const QString& target);
+
+    THintLine* v_hintLine = nullptr;
+    TClock* v_clock = nullptr;
+    TUrlOpener v_openUrl;
 };

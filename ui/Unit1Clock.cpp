@@ -2,25 +2,35 @@
 
 #include "Unit1.h"
 
+#include "TClock.h"
 #include "TStatusBar.h"
 
 #include "app/TApplication.h"
 
-#include <QDateTime>
-#include <QLocale>
+#include <QEvent>
 #include <QTimer>
 
 void TForm1::CreateClock() {
+    v_clock = new TClock(this);
+    v_clock->setObjectName(QStringLiteral("Clock"));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
+    // A tick's error message runs inside that tick, and a timer never
+    // re-enters its own handler: the clock resumes when the message closes
+    // instead of stacking one message a second.
     connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { Timer1Timer(); }); });
     Timer1->start();
 }
 
 void TForm1::Timer1Timer() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    StatusBar1->SetPanelText(1, locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-                                    locale.toString(now.time(), QLocale::LongFormat));
+    StatusBar1->SetPanelText(1, v_clock->Text());
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    // The system's notice that the regional settings changed; the next tick
+    // writes with the new formats.
+    if (event->type() == QEvent::LocaleChange && v_clock)
+        v_clock->ReadRegionalSettings();
+    QMainWindow::changeEvent(event);
 }
