@@ -72,7 +72,7 @@ class Desktop:
     def windows(self, title, pid=None):
         args = ["search", "--onlyvisible", "--name", title]
         if pid is not None:
-            args = ["search", "--onlyvisible", "--pid", str(pid), "--name", title]
+            args = ["search", "--all", "--onlyvisible", "--pid", str(pid), "--name", title]
         return self.xdotool(*args)
 
     def wait_window(self, title, pid=None, timeout=20.0):
@@ -200,31 +200,35 @@ class EndToEndTest(unittest.TestCase):
         self.assertEqual(first.exit_code(), 0)
         self.assertFalse(os.path.exists(self.database))
 
+    def choose_from_menu(self, main, access_key):
+        self.desktop.key(main, "alt+l")
+        time.sleep(0.3)
+        self.desktop.xdotool("key", "--clearmodifiers", access_key)
+        time.sleep(0.3)
+
     def take_screenshots(self, main):
         os.makedirs(ARGS.screenshots, exist_ok=True)
         shot = lambda name: self.desktop.screenshot(os.path.join(ARGS.screenshots, name))
         self.desktop.activate(main)
         time.sleep(1.2)
         shot("list.png")
-        self.desktop.key(main, "ctrl+Next")  # to the search page
-        time.sleep(0.2)
+        self.choose_from_menu(main, "k")  # "Keresés"
+        self.desktop.xdotool("mousemove", "--window", main, "200", "160", "click", "1")  # the phrase field
         self.desktop.xdotool("type", "--delay", "30", "alkony")
         time.sleep(0.5)
         shot("search.png")
-        self.desktop.key(main, "Tab", "space")  # "Keresés indítása"
+        self.desktop.xdotool("key", "Tab", "space")  # "Keresés indítása"
         time.sleep(0.8)
-        self.desktop.key(main, "Return")
-        self.desktop.xdotool("mousemove", "--window", main, "200", "110", "click", "--repeat", "2", "1")
+        self.desktop.xdotool("mousemove", "--window", main, "200", "88", "click", "--repeat", "2", "1")
         viewer = self.desktop.wait_window(VIEWER_TITLE)
         time.sleep(0.8)
         shot("viewer.png")
         self.desktop.key(viewer, "alt+F4")
         self.desktop.wait_until(lambda: not self.desktop.windows(VIEWER_TITLE), "the viewer to close")
-        self.desktop.key(main, "ctrl+Next")
-        self.desktop.key(main, "ctrl+Next")
+        self.choose_from_menu(main, "b")  # "Bemutatkozás"
         time.sleep(0.5)
         shot("about.png")
-        self.desktop.key(main, "ctrl+Next")
+        self.choose_from_menu(main, "l")  # back to "Lexikon"
 
 
 def main():
