@@ -71,7 +71,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
-TForm1::~TForm1() = default;
+// The cursor and the connection go with the window; they are let go while
+// every view that observes them still exists.
+TForm1::~TForm1() {
+    FDQuery1->Close();
+    FDConnection1->Disconnect();
+}
 
 void TForm1::CreateDataComponents() {
     FDConnection1 = new TFDConnection(this);

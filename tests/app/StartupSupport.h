@@ -11,8 +11,24 @@
 
 struct TStartedProgram {
     std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
-    QStringList messages;  // the texts of the message boxes the start showed
+    std::unique_ptr<TForm2> form2;  // a child of form1, so it goes first
+    QStringList messages;           // the texts of the message boxes the start showed
+
+    void Reset() {
+        form2.reset();
+        form1.reset();
+        messages.clear();
+    }
+    ~TStartedProgram() { Reset(); }
+    TStartedProgram() = default;
+    TStartedProgram(TStartedProgram&&) = default;
+    TStartedProgram& operator=(TStartedProgram&& other) {
+        Reset();
+        form1 = std::move(other.form1);
+        form2 = std::move(other.form2);
+        messages = std::move(other.messages);
+        return *this;
+    }
 };
 
 // Creates both windows and shows the main window, which runs the start-up
