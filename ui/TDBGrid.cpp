@@ -127,8 +127,10 @@ void TIndicatorHeader::SetCurrentRow(int row) {
     }
 }
 
+// Only the width counts for a vertical header; working out a height would
+// visit every row.
 QSize TIndicatorHeader::sizeHint() const {
-    return {11, QHeaderView::sizeHint().height()};
+    return {11, 0};
 }
 
 void TIndicatorHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {

@@ -90,7 +90,6 @@ QStringList NavigatorHints() {
 TForm2::TForm2(TForm1& mainForm, QWidget* parent) : QDialog(parent), v_mainForm(mainForm) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral(" Találat:"));
-    setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setModal(true);

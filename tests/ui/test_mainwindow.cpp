@@ -7,6 +7,7 @@
 #include "store/TFDQuery.h"
 #include "ui/AccessKeys.h"
 #include "ui/Hints.h"
+#include "ui/Images.h"
 #include "ui/TDBGrid.h"
 #include "ui/TStatusBar.h"
 
@@ -104,7 +105,7 @@ private slots:
                                Form().PageControl1->tabText(2)};
         QCOMPARE(tabs, QStringList({"Lexikon", "Keresés", "Bemutatkozás"}));
         QCOMPARE(QFontInfo(Form().font()).pixelSize(), 11);
-        const QList<QSize> iconSizes = Form().windowIcon().availableSizes();
+        const QList<QSize> iconSizes = ProgramIcon().availableSizes();
         for (const int size : {16, 32, 48, 64, 128, 256})
             QVERIFY2(iconSizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
     }
