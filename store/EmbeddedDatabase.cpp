@@ -73,14 +73,24 @@ TResourceStream::TResourceStream(const QString& name) {
 
 TResourceStream::~TResourceStream() = default;
 
+// Opens the file for writing without emptying it; `created` tells whether
+// this call made it.
+static int OpenWithoutTruncating(const QByteArray& nativePath, bool& created) {
+    int fd = ::open(nativePath.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    created = fd >= 0;
+    if (fd < 0 && errno == EEXIST)
+        fd = ::open(nativePath.constData(), O_RDWR | O_CLOEXEC);
+    return fd;
+}
+
 void WriteFileExclusively(const QString& path, QByteArrayView bytes) {
-    const QByteArray nativePath = QFile::encodeName(path);
-    const TFileDescriptor file(::open(nativePath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+    bool created = false;
+    const TFileDescriptor file(OpenWithoutTruncating(QFile::encodeName(path), created));
     if (file.Get() < 0)
         ThrowWriteError("cannot create", path);
     if (!LockWholeFile(file.Get()))
         ThrowWriteError("in use by another program:", path);
-    if (::ftruncate(file.Get(), 0) != 0)
+    if (!created && ::ftruncate(file.Get(), 0) != 0)
         ThrowWriteError("cannot empty", path);
 
     const char* next = bytes.data();
