@@ -48,7 +48,9 @@ QIcon ProgramIcon() {
     return icon;
 }
 
-QCursor DatabaseWaitCursor() {
+namespace {
+
+QCursor LoadDatabaseWaitCursor() {
     const QPixmap picture(QStringLiteral(":/images/cursor_sqlwait.png"));
     if (picture.isNull())
         return QCursor(Qt::WaitCursor);
@@ -63,4 +65,12 @@ QCursor DatabaseWaitCursor() {
         }
     }
     return QCursor(picture, hotX, hotY);
+}
+
+}  // namespace
+
+QCursor DatabaseWaitCursor() {
+    // Read once: every search and reset shows it.
+    static const QCursor cursor = LoadDatabaseWaitCursor();
+    return cursor;
 }
