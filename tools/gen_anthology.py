@@ -134,9 +134,9 @@ def share_stem(words):
 def load_lexicon():
     sys.dont_write_bytecode = True
     path = os.path.join(HERE, "anthology", "lexicon.py")
-    spec = importlib.util.spec_from_file_location("lantor_lexicon", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module_spec = importlib.util.spec_from_file_location("lantor_lexicon", path)
+    module = importlib.util.module_from_spec(module_spec)
+    module_spec.loader.exec_module(module)
     return module
 
 
@@ -171,24 +171,24 @@ def predicate_adjective(adj):
 class Theme:
     """Nouns, verbs, adjectives, adverbials, lines and titles of one theme."""
 
-    def __init__(self, name, spec, lex):
+    def __init__(self, name, theme, lex):
         self.name = name
-        self.titles = [t for t in split_list(spec["titles"]) if len(t) >= 3]
-        self.adverbs = split_list(lex.ADVERBS) + split_list(spec["adv"])
-        self.theme_adj = split_list(spec["adj"])
-        self.lines = list(spec["lines"])
-        class_names = split_list(spec["classes"])
-        for extra in spec["nouns"]:
+        self.titles = [t for t in split_list(theme["titles"]) if len(t) >= 3]
+        self.adverbs = split_list(lex.ADVERBS) + split_list(theme["adv"])
+        self.theme_adj = split_list(theme["adj"])
+        self.lines = list(theme["lines"])
+        class_names = split_list(theme["classes"])
+        for extra in theme["nouns"]:
             if extra not in class_names:
                 class_names.append(extra)
         self.classes = {}
         for cls in class_names:
             base = lex.CLASSES[cls]
-            own = spec["nouns"].get(cls, "")
+            own = theme["nouns"].get(cls, "")
             nouns = [] if own.startswith("=") else [parse_noun(n) for n in split_list(base["nouns"])]
             nouns += [parse_noun(n) for n in split_list(own.lstrip("="))]
             verbs = [parse_verb(v) for v in split_list(base["verbs"])]
-            verbs += [parse_verb(v) for v in split_list(spec["verbs"].get(cls, ""))]
+            verbs += [parse_verb(v) for v in split_list(theme["verbs"].get(cls, ""))]
             adj = split_list(base["adj"])
             if cls in THEME_ADJ_CLASSES:
                 adj += [a for a in self.theme_adj if a not in adj]
@@ -943,7 +943,7 @@ class Anthology:
     def __init__(self, scale):
         self.scale = scale
         self.lex = load_lexicon()
-        self.themes = {name: Theme(name, spec, self.lex) for name, spec in self.lex.THEMES.items()}
+        self.themes = {name: Theme(name, theme, self.lex) for name, theme in self.lex.THEMES.items()}
         self.general_titles = split_list(self.lex.GENERAL_TITLES)
         self.bank = build_bank(self.lex, self.themes)
         self.composer = Composer(self.bank, self.themes, self.lex)

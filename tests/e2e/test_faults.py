@@ -25,6 +25,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import test_e2e  # noqa: E402
 from test_e2e import APP_TITLE, MAIN_TITLE, QUESTION_TITLE, Desktop, read_bytes  # noqa: E402
 
 ARGS = None
@@ -36,9 +37,9 @@ def limit_file_size():
     resource.setrlimit(resource.RLIMIT_FSIZE, (FILE_SIZE_LIMIT, FILE_SIZE_LIMIT))
 
 
-class Program:
+class Program(test_e2e.Program):
     """One running copy of the program in a folder, optionally as another user
-    or with a file-size limit."""
+    or with a file-size limit, its error output kept in a log."""
 
     def __init__(self, desktop, folder, log_path, preexec_fn=None, as_user=None):
         command = [ARGS.program]
@@ -55,22 +56,6 @@ class Program:
         """What the program wrote to its error output (sanitizer reports)."""
         with open(self.log_path, "rb") as log:
             return log.read().decode("utf-8", "replace")
-
-    @property
-    def pid(self):
-        return self.process.pid
-
-    def running(self):
-        return self.process.poll() is None
-
-    def exit_code(self, timeout=20.0):
-        return self.process.wait(timeout=timeout)
-
-    def kill(self):
-        if self.running():
-            self.process.kill()
-            self.process.wait()
-
 
 class StartupFaultsTest(unittest.TestCase):
     @classmethod
