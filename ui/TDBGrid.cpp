@@ -379,6 +379,8 @@ bool TDBGrid::eventFilter(QObject* watched, QEvent* event) {
     return QTableView::eventFilter(watched, event);
 }
 
+// A failed fetch finishes the cursor's statement, so later reads of the same
+// paint find no more rows and the failure is reported once.
 void TDBGrid::ShowReadFailure(const QString& message) {
     TApplication::Instance()->ShowErrorText(message);
 }

@@ -103,5 +103,4 @@ private:
     TIndicatorHeader* v_indicator;
     QPointer<TDataSource> v_dataSource;
     bool v_following = false;
-    bool v_readFailureQueued = false;
 };

@@ -11,6 +11,10 @@
 #include "ui/TDBGrid.h"
 #include "ui/TStatusBar.h"
 
+#include "store/TFDConnection.h"
+
+#include <sqlite3.h>
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -359,6 +363,38 @@ private slots:
         });
         QVERIFY(!opening.opened);
         QCOMPARE(Cursor(v_program).RecNo(), 3);  // the first click selected the row
+    }
+
+    void aRowThatCannotBeReadIsReportedOnce() {
+        SKIP_UNLESS_SHIPPED_ANTHOLOGY();
+        // A column that the engine fails to compute from the 120th poem on.
+        sqlite3_create_function(
+            Form().FDConnection1->Handle(), "fails_from", 2, SQLITE_UTF8, nullptr,
+            [](sqlite3_context* context, int, sqlite3_value** arguments) {
+                if (sqlite3_value_int(arguments[0]) >= sqlite3_value_int(arguments[1]))
+                    sqlite3_result_error(context, "olvasási hiba", -1);
+                else
+                    sqlite3_result_int(context, 0);
+            },
+            nullptr, nullptr);
+        Cursor(v_program).Close();
+        Cursor(v_program).ReplaceSQL("Select *, fails_from(AZ, 120) AS HIBA from tbl_Data");
+        Cursor(v_program).Open();
+        QCOMPARE(Grid()->model()->rowCount(), 525);
+
+        TMessageBoxAnswerer answerer;
+        // Scrolling to the end makes the view read rows the cursor cannot fetch.
+        Grid()->verticalScrollBar()->setValue(Grid()->verticalScrollBar()->maximum());
+        Grid()->viewport()->repaint();
+        QTRY_COMPARE(answerer.Seen().size(), 1);
+        QTest::qWait(50);
+        QCOMPARE(answerer.Seen().size(), 1);
+        QCOMPARE(answerer.Seen().first().text,
+                 QStringLiteral("[LantorStore][Phys][SQLite] ERROR: olvasási hiba."));
+        QCOMPARE(answerer.Seen().first().icon, QMessageBox::Critical);
+        // The rows fetched before the failure stay readable.
+        QVERIFY(Cursor(v_program).FetchedCount() > 0);
+        QCOMPARE(Grid()->model()->index(0, 0).data().toString(), Cursor(v_program).Value(0, 0).toString());
     }
 
     void movedAndWidenedColumnsSurviveASearch() {
