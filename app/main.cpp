@@ -1,14 +1,13 @@
 // The program entry: the application object, the main window, then the
 // viewer; the event loop; exit code 0 on every path.
 
+#include "AfterFirstPaint.h"
 #include "TApplication.h"
 
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
 #include "ui/Images.h"
-
-#include <QTimer>
 
 #include <csignal>
 #include <memory>
@@ -23,8 +22,9 @@ int main(int argc, char** argv) {
     const auto form2 = std::make_unique<TForm2>(*form1, form1.get());
     form1->SetViewer(form2.get());
     // Every window shows the program icon. Its six pictures are read once the
-    // main window is on screen, so they do not hold up the start.
-    QTimer::singleShot(0, &application, [&application] { application.setWindowIcon(ProgramIcon()); });
+    // first window has painted, so they hold up neither its mapping nor its
+    // first picture.
+    AfterFirstPaint(&application, [&application] { application.setWindowIcon(ProgramIcon()); });
     application.Run(form1.get());
     return 0;
 }

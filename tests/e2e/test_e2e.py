@@ -11,6 +11,7 @@ and About pages into DIR.
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -93,6 +94,11 @@ class Desktop:
         self.activate(window)
         self.xdotool("key", "--clearmodifiers", *keys)
 
+    def icon_sizes(self, window):
+        """The sizes of the icon pictures the window offers the window manager."""
+        result = subprocess.run(["xprop", "-id", window, "_NET_WM_ICON"], env=self.env, capture_output=True, text=True)
+        return re.findall(r"Icon \((\d+) x (\d+)\)", result.stdout)
+
     def screenshot(self, path):
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
 
@@ -161,6 +167,9 @@ class EndToEndTest(unittest.TestCase):
         first = self.start()
         main = self.desktop.wait_window(MAIN_TITLE, first.pid)
         self.assertEqual(read_bytes(self.database), self.asset, "the extracted file is the embedded anthology")
+        # The bee icon follows the first picture of the window, in several sizes.
+        self.desktop.wait_until(lambda: ("16", "16") in self.desktop.icon_sizes(main), "the program icon")
+        self.assertIn(("48", "48"), self.desktop.icon_sizes(main))
 
         # A second copy in the same folder reports its failure and ends with
         # code 0, leaving the first copy's file untouched.
