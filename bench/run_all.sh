@@ -20,7 +20,7 @@ echo "== Building (Release) into $build"
 cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=Release -DLANTOR_BUILD_TESTS=OFF \
   -DLANTOR_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" -j2 --target Lantor bench_extraction bench_search bench_viewer bench_scale \
-  bench_startup minimal_window minimal_text_window xlib_window >/dev/null
+  bench_startup minimal_window minimal_text_window minimal_menu_window xlib_window >/dev/null
 bin="$build/bench"
 
 for scale in 10 100; do
@@ -60,6 +60,7 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
     "$bin/minimal_window" "Minimal" \
     "$build/Lantor" "Lantor" \
     "$bin/minimal_text_window" "Minimal text" \
+    "$bin/minimal_menu_window" "Minimal menu" \
     "$bin/xlib_window" "Xlib window"
   echo
   echo "== Start-up cross-check with hyperfine (probe launches, waits for the mapped window, kills)"
