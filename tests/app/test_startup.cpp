@@ -68,6 +68,58 @@ private slots:
         QCOMPARE(form.PageControl1->currentIndex(), 0);
     }
 
+    // Whatever the working folder is called, the file goes into it, the engine
+    // opens it there, and the exit deletes it from there.
+    void anyFolderNameWorks_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("accented letters") << QStringLiteral("Versek és írások ŐŰ őű");
+        QTest::newRow("quotes and blanks") << QStringLiteral(" it's \"mine\" ");
+        QTest::newRow("characters of web addresses") << QStringLiteral("%20 ? # & = ;");
+        QTest::newRow("looks like an engine address") << QStringLiteral("file:x.db?mode=ro");
+        QTest::newRow("backslash and line break") << QStringLiteral("a\\b\nc");
+        QTest::newRow("long path") << QStringList(4, QString(40, QChar(0x0151))).join(QLatin1Char('/'));
+    }
+
+    void anyFolderNameWorks() {
+        QFETCH(QString, name);
+        QTemporaryDir parent;
+        QVERIFY(QDir(parent.path()).mkpath(name));
+        TScopedWorkingFolder folder(parent.path() + QLatin1Char('/') + name);
+        {
+            TStartedProgram program = StartProgram();
+            TForm1& form = *program.form1;
+            QCOMPARE(program.messages, QStringList());
+            QVERIFY(ReadWholeFile(folder.File("LR_ov.db")) == EmbeddedBytes());
+            QVERIFY(form.FDQuery1->Active());
+            QVERIFY(form.FDQuery1->RecordCount() > 0);
+            QCOMPARE(form.Label12->text(), QString::number(form.FDQuery1->RecordCount()));
+
+            TMessageBoxAnswerer answerer(TMessageBoxAnswerer::Always(QMessageBox::Yes));
+            form.close();
+            QCOMPARE(answerer.Texts().size(), 1);
+            QVERIFY(!QFile::exists(folder.File("LR_ov.db")));
+        }
+        // Nothing else was written anywhere beside it.
+        QCOMPARE(QDir(folder.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    }
+
+    // The engine takes file names of up to about 500 bytes. In a deeper
+    // folder the file is written but cannot be opened: the start says so and
+    // ends, as with any file the engine cannot open.
+    void aFolderTooDeepForTheEngineEndsTheProgram() {
+        QTemporaryDir parent;
+        const QString deep = parent.path() + QLatin1Char('/') + QStringList(6, QString(50, QChar(0x0151))).join('/');
+        QVERIFY(QDir(parent.path()).mkpath(deep));
+        QVERIFY(QFile::encodeName(deep).size() > 600);
+        TScopedWorkingFolder folder(deep);
+        TStartedProgram program = StartProgram();
+        QCOMPARE(program.messages, QStringList({"Adatállomány nem nyitható meg !", "Lekérdezés nem hajtható végre !"}));
+        QVERIFY(TApplication::Instance()->Terminated());
+        QVERIFY(!program.form1->isVisible());
+        QVERIFY(!program.form1->FDConnection1->Connected());
+        QCOMPARE(program.form1->Label12->text(), QStringLiteral("0"));
+    }
+
     void anOldLongerFileIsReplacedByTheAnthology() {
         TScopedWorkingFolder folder;
         {
