@@ -1,6 +1,7 @@
 // Start-up of whole processes in a real X server: from the launch to the
-// program's window mapped (viewable), measured from outside, with the
-// resident size of the process at that moment and after it settled.
+// program's window mapped (viewable), and on to its first picture on screen,
+// measured from outside, with the resident size of the process when mapped
+// and after it settled.
 //
 //   bench_startup [--runs N] [--settle MS] PROGRAM TITLE [PROGRAM TITLE ...]
 //   bench_startup --once PROGRAM TITLE        (one launch, for hyperfine)
@@ -10,7 +11,9 @@
 // alike. The probe watches the window manager's client list (_NET_CLIENT_LIST)
 // for a window whose _NET_WM_PID is the launched process and whose title
 // contains TITLE, waking on every change of the list and at least every
-// millisecond, and stops the clock when that window is viewable. The first
+// millisecond, and stops the clock when that window is viewable. It then
+// reads a few of the window's pixels every millisecond until they change
+// from what they were at the map: the program has drawn. The first
 // program is the baseline of the ratios; the probe's own share (process
 // creation, X connection, the window manager, the polling) is the same for
 // every program, and the figure of a bare Xlib program shows how large it is.
@@ -44,6 +47,7 @@ struct TProgram {
     std::string path;
     std::string title;
     std::vector<double> mappedMs;
+    std::vector<double> paintedMs;  // only launches whose window changed after mapping
     std::vector<double> mappedKiB;
     std::vector<double> settledKiB;
 };
@@ -69,6 +73,10 @@ long ResidentKiB(pid_t pid) {
 int IgnoreXError(Display*, XErrorEvent*) {
     return 0;
 }
+
+// A program of this title is the floor, not a contestant: a bare Xlib window
+// that the server fills and the program never draws.
+const std::string FloorTitle = "Xlib window";
 
 class TXProbe {
 public:
@@ -97,8 +105,10 @@ public:
             DrainEvents();
             if (!found)
                 found = FindClient(pid, title);
-            if (found && Viewable(found))
+            if (found && Viewable(found)) {
+                v_mapped = found;
                 return true;
+            }
             if (waitpid(pid, nullptr, WNOHANG) == pid)
                 return false;
             WaitForEventOrMillisecond();
@@ -106,7 +116,44 @@ public:
         return false;
     }
 
+    // Waits until the pixels of the mapped window change from what they were
+    // when it was mapped: the program's first picture is on screen. False
+    // when nothing changed within `limit` (a window the server itself fills,
+    // or a program that never draws).
+    bool WaitUntilPainted(pid_t pid, std::chrono::milliseconds limit) {
+        const TClock::time_point giveUp = TClock::now() + limit;
+        const std::vector<unsigned long> atMap = Samples(v_mapped);
+        while (TClock::now() < giveUp) {
+            if (Samples(v_mapped) != atMap)
+                return true;
+            if (waitpid(pid, nullptr, WNOHANG) == pid)
+                return false;
+            WaitForEventOrMillisecond();
+            DrainEvents();
+        }
+        return false;
+    }
+
 private:
+    // Pixels at a few places spread over the window: its middle and the
+    // middles of its four quarters.
+    std::vector<unsigned long> Samples(Window window) {
+        std::vector<unsigned long> pixels;
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(v_display, window, &attributes))
+            return pixels;
+        const int w = attributes.width, h = attributes.height;
+        const std::pair<int, int> places[] = {{w / 2, h / 2}, {w / 4, h / 4}, {3 * w / 4, h / 4},
+                                              {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
+        for (const auto& [x, y] : places) {
+            XImage* image = XGetImage(v_display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+            pixels.push_back(image ? XGetPixel(image, 0, 0) : ~0UL);
+            if (image)
+                XDestroyImage(image);
+        }
+        return pixels;
+    }
+
     void DrainEvents() {
         while (XPending(v_display)) {
             XEvent event;
@@ -188,6 +235,7 @@ private:
 
     Display* v_display;
     Window v_root;
+    Window v_mapped = 0;
     Atom v_clientList, v_pidAtom, v_nameAtom, v_utf8;
 };
 
@@ -217,6 +265,9 @@ void LaunchOnce(TXProbe& probe, TProgram& program, int settleMs, bool record) {
     const bool mapped = probe.WaitUntilMapped(pid, program.title);
     const double elapsed = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
     const long mappedKiB = ResidentKiB(pid);
+    const bool painted = record && mapped && program.title != FloorTitle &&
+                         probe.WaitUntilPainted(pid, std::chrono::milliseconds(1000));
+    const double paintedElapsed = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
     if (mapped && settleMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     const long settledKiB = ResidentKiB(pid);
@@ -227,26 +278,45 @@ void LaunchOnce(TXProbe& probe, TProgram& program, int settleMs, bool record) {
         throw std::runtime_error("no window \"" + program.title + "\" from " + program.path);
     if (record) {
         program.mappedMs.push_back(elapsed);
+        if (painted)
+            program.paintedMs.push_back(paintedElapsed);
         program.mappedKiB.push_back(static_cast<double>(mappedKiB));
         program.settledKiB.push_back(static_cast<double>(settledKiB));
     }
 }
 
+// The median of a program's painted times, or a negative number when fewer
+// than half of its launches changed their window after mapping.
+double PaintedMedian(const TProgram& program) {
+    return program.paintedMs.size() * 2 >= program.mappedMs.size() && !program.paintedMs.empty()
+               ? Median(program.paintedMs)
+               : -1.0;
+}
+
 void PrintFigures(const std::vector<TProgram>& programs, int runs, const TProgram* floor) {
     const TProgram& baseline = programs.front();
     const double baseMs = Median(baseline.mappedMs);
+    const double basePaintedMs = PaintedMedian(baseline);
     const double floorMs = floor ? Median(floor->mappedMs) : 0.0;
-    std::printf("\n== Start-up under Xvfb + openbox: launch -> window mapped (median of %d, rotating order)\n", runs);
-    std::printf("  %-44s %10s %8s %8s %12s %12s %8s\n", "program", "mapped", "ratio", "-floor", "RSS mapped",
-                "RSS settled", "ratio");
+    std::printf("\n== Start-up under Xvfb + openbox: launch -> window mapped, and -> its first picture on screen"
+                " (median of %d, rotating order)\n", runs);
+    std::printf("  %-44s %10s %8s %8s %10s %8s %12s %12s %8s\n", "program", "mapped", "ratio", "-floor", "painted",
+                "ratio", "RSS mapped", "RSS settled", "ratio");
     for (const TProgram& program : programs) {
         const double ms = Median(program.mappedMs);
         const double net = baseMs - floorMs > 0 ? (ms - floorMs) / (baseMs - floorMs) : 0.0;
-        std::printf("  %-44s %7.1f ms %7.2fx %7.2fx %8.0f KiB %8.0f KiB %7.2fx\n", program.path.c_str(), ms,
-                    ms / baseMs, floor ? net : 0.0, Median(program.mappedKiB), Median(program.settledKiB),
-                    Median(program.settledKiB) / Median(baseline.settledKiB));
+        const double paintedMs = PaintedMedian(program);
+        char painted[32] = "         -", paintedRatio[32] = "       -";
+        if (paintedMs >= 0)
+            std::snprintf(painted, sizeof painted, "%7.1f ms", paintedMs);
+        if (paintedMs >= 0 && basePaintedMs > 0)
+            std::snprintf(paintedRatio, sizeof paintedRatio, "%7.2fx", paintedMs / basePaintedMs);
+        std::printf("  %-44s %7.1f ms %7.2fx %7.2fx %s %s %8.0f KiB %8.0f KiB %7.2fx\n", program.path.c_str(), ms,
+                    ms / baseMs, floor ? net : 0.0, painted, paintedRatio, Median(program.mappedKiB),
+                    Median(program.settledKiB), Median(program.settledKiB) / Median(baseline.settledKiB));
     }
-    std::printf("  (ratios against the first line; \"-floor\" subtracts the bare Xlib program's %.1f ms from both)\n",
+    std::printf("  (ratios against the first line; \"-floor\" subtracts the bare Xlib program's %.1f ms from both;\n"
+                "   \"painted\" is when the window's pixels first change after it was mapped)\n",
                 floorMs);
 }
 
@@ -266,7 +336,7 @@ int main(int argc, char** argv) {
         } else if (argument == "--once") {
             once = true;
         } else if (i + 1 < argc) {
-            programs.push_back({std::filesystem::absolute(argument).string(), argv[++i], {}, {}, {}});
+            programs.push_back({std::filesystem::absolute(argument).string(), argv[++i], {}, {}, {}, {}});
         }
     }
     if (programs.empty()) {
@@ -286,9 +356,8 @@ int main(int argc, char** argv) {
             for (size_t k = 0; k < programs.size(); ++k)
                 LaunchOnce(probe, programs[(round + k) % programs.size()], settleMs, true);
         }
-        // A program titled "Xlib window" is the floor, not a contestant.
         const auto floor = std::find_if(programs.begin(), programs.end(),
-                                        [](const TProgram& p) { return p.title == "Xlib window"; });
+                                        [](const TProgram& p) { return p.title == FloorTitle; });
         PrintFigures(programs, runs, floor == programs.end() ? nullptr : &*floor);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_startup: %s\n", error.what());
