@@ -24,8 +24,9 @@ constexpr bool UnderAddressSanitizer = false;
 
 // Growth of the resident size that a run may show after its warm-up: room
 // for caches that fill once and for the allocator's own slack, yet small
-// enough that a step leaking as little as two kilobytes fails the run.
+// enough that a step leaking a few kilobytes fails the run.
 constexpr qint64 AllowedGrowthKiB = 2 * 1024;
+
 constexpr int Steps = 1000;
 
 qint64 ResidentKiB() {
