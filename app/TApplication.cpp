@@ -68,8 +68,11 @@ void TApplication::InstallTahoma() {
 
 void TApplication::Terminate() {
     v_terminated = true;
+    // exit(), not quit(): quitting asks every window to close first, which
+    // would run the main window's close handler and ask the exit question a
+    // second time. The end request never closes a window.
     if (QThread::currentThread()->loopLevel() > 0)
-        quit();
+        exit(0);
 }
 
 int TApplication::Run(QWidget* mainForm) {

@@ -11,145 +11,143 @@ and About pages into DIR.
 
 import argparse
 import os
-import re
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 import unittest
 
-MAIN_TITLE = "^Lantor összes költeménye:$"
-APP_TITLE = "^Lantor$"          # caption of the start-up failure messages
-QUESTION_TITLE = "^Figyelem:$"  # caption of the exit question
-VIEWER_TITLE = "^ Találat:$"
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import desktop as desktop_module  # noqa: E402
+from desktop import (APP_TITLE, MAIN_TITLE, QUESTION_TITLE, VIEWER_TITLE, Desktop,  # noqa: E402,F401
+                     read_bytes, wait_until)
 
 ARGS = None
 
 
-def free_display():
-    for number in range(90, 200):
-        if not os.path.exists(f"/tmp/.X{number}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            return f":{number}"
-    raise RuntimeError("no free X display number")
+class Program(desktop_module.Program):
+    """The program under test, started in a folder of the desktop."""
+
+    def __init__(self, desktop, folder, log_path):
+        super().__init__(desktop, [ARGS.program], folder, log_path)
 
 
-class Desktop:
-    """Xvfb with openbox on a display of its own."""
+class ProgramTestCase(unittest.TestCase):
+    """A desktop, an empty working folder, and the copies of the program
+    started there; whatever still runs at the end is killed."""
 
-    def __init__(self):
-        self.display = free_display()
-        self.env = dict(os.environ, DISPLAY=self.display)
-        self.env.pop("QT_QPA_PLATFORM", None)
-        self.xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.wait_until(lambda: subprocess.run(["xdpyinfo"], env=self.env, capture_output=True).returncode == 0,
-                        "the X server to start")
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(0.5)
+    desktop_size = (1280, 1024)
 
-    def close(self):
-        for process in (self.wm, self.xvfb):
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-
-    @staticmethod
-    def wait_until(condition, what, timeout=20.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if condition():
-                return
-            time.sleep(0.1)
-        raise AssertionError(f"timed out waiting for {what}")
-
-    def xdotool(self, *args):
-        result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
-        return result.stdout.split()
-
-    def windows(self, title, pid=None):
-        args = ["search", "--onlyvisible", "--name", title]
-        if pid is not None:
-            args = ["search", "--all", "--onlyvisible", "--pid", str(pid), "--name", title]
-        return self.xdotool(*args)
-
-    def wait_window(self, title, pid=None, timeout=20.0):
-        found = []
-
-        def appeared():
-            found[:] = self.windows(title, pid)
-            return bool(found)
-
-        self.wait_until(appeared, f"a window titled {title!r}", timeout)
-        return found[0]
-
-    def activate(self, window):
-        self.xdotool("windowactivate", "--sync", window)
-        self.xdotool("windowfocus", "--sync", window)
-
-    def key(self, window, *keys):
-        self.activate(window)
-        self.xdotool("key", "--clearmodifiers", *keys)
-
-    def icon_sizes(self, window):
-        """The sizes of the icon pictures the window offers the window manager."""
-        result = subprocess.run(["xprop", "-id", window, "_NET_WM_ICON"], env=self.env, capture_output=True, text=True)
-        return re.findall(r"Icon \((\d+) x (\d+)\)", result.stdout)
-
-    def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
-
-
-class Program:
-    """One running copy of the program in a folder."""
-
-    def __init__(self, desktop, folder):
-        self.process = subprocess.Popen([ARGS.program], cwd=folder, env=desktop.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    @property
-    def pid(self):
-        return self.process.pid
-
-    def running(self):
-        return self.process.poll() is None
-
-    def exit_code(self, timeout=20.0):
-        return self.process.wait(timeout=timeout)
-
-    def kill(self):
-        if self.running():
-            self.process.kill()
-            self.process.wait()
-
-
-def read_bytes(path):
-    with open(path, "rb") as file:
-        return file.read()
-
-
-class EndToEndTest(unittest.TestCase):
     def setUp(self):
-        self.desktop = Desktop()
-        self.folder = tempfile.mkdtemp(prefix="lantor-e2e-")
+        self.desktop = Desktop(*self.desktop_size)
+        self.root = tempfile.mkdtemp(prefix="lantor-e2e-")
+        self.folder = os.path.join(self.root, "work")
+        os.mkdir(self.folder)
         self.database = os.path.join(self.folder, "LR_ov.db")
         self.asset = read_bytes(ARGS.anthology)
         self.programs = []
 
     def tearDown(self):
+        self.kill_all()
+        self.desktop.close()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    def kill_all(self):
         for program in self.programs:
             program.kill()
-        self.desktop.close()
-        shutil.rmtree(self.folder, ignore_errors=True)
+        if os.path.lexists(self.database):
+            os.remove(self.database)
 
     def start(self):
-        program = Program(self.desktop, self.folder)
+        log_path = os.path.join(self.root, f"program-{len(self.programs)}.log")
+        program = Program(self.desktop, self.folder, log_path)
         self.programs.append(program)
         return program
 
+    def start_and_wait(self):
+        program = self.start()
+        main = self.desktop.wait_window(MAIN_TITLE, program.pid)
+        self.desktop.activate(main)
+        return program, main
+
+    def choose_from_menu(self, main, access_key):
+        """Opens "Lehetőségek" with its access key and chooses an item by its own."""
+        self.desktop.key(main, "alt+l")
+        time.sleep(0.3)
+        self.desktop.xdotool("key", "--clearmodifiers", access_key)
+        time.sleep(0.3)
+
+    def click_close_button(self, window):
+        """Clicks the close button at the right end of the window's title bar."""
+        x, y, width, _ = self.desktop.frame_geometry(window)
+        _, _, top, _ = self.desktop.frame_extents(window)
+        self.desktop.xdotool("mousemove", str(x + width - 10), str(y + top // 2), "click", "1")
+
+    def expect_one_question_then_end(self, program, question):
+        """After Yes: the question closes, no second one comes up, and the
+        program ends with code 0."""
+        self.desktop.wait_gone(question, QUESTION_TITLE, program.pid)
+        deadline = time.monotonic() + 10
+        while program.running() and time.monotonic() < deadline:
+            self.assertEqual(self.desktop.windows(QUESTION_TITLE, program.pid), [], "the exit question came up twice")
+            time.sleep(0.05)
+        self.assertEqual(program.exit_code(timeout=1), 0, program.log()[-4000:])
+
+
+class ExitTest(ProgramTestCase):
+    """Every way out, with every answer: the question is asked exactly once;
+    Yes ends the program and takes its file along, No and Escape keep all."""
+
+    def ask(self, main, path):
+        """Asks to leave by one path; returns the exit question's window."""
+        if path == "menu":
+            self.choose_from_menu(main, "i")  # "Kilépés"
+        elif path == "close button":
+            self.click_close_button(main)
+        elif path == "alt+F4":
+            self.desktop.key(main, "alt+F4")
+        else:
+            raise ValueError(path)
+        return self.desktop.wait_window(QUESTION_TITLE, self.programs[-1].pid)
+
+    def test_yes_ends_the_program_once_asked(self):
+        for path in ("menu", "close button", "alt+F4"):
+            with self.subTest(path=path):
+                self.kill_all()
+                program, main = self.start_and_wait()
+                self.assertEqual(read_bytes(self.database), self.asset)
+                question = self.ask(main, path)
+                self.desktop.key(question, "Return")  # Yes is the default button
+                self.expect_one_question_then_end(program, question)
+                self.assertFalse(os.path.exists(self.database), "the file outlived a confirmed exit")
+
+    def test_no_and_escape_keep_everything(self):
+        program, main = self.start_and_wait()
+        answers = {"No": ("Tab", "Return"), "Escape": ("Escape",)}
+        for path in ("menu", "close button", "alt+F4"):
+            for answer, keys in answers.items():
+                with self.subTest(path=path, answer=answer):
+                    question = self.ask(main, path)
+                    self.desktop.key(question, *keys)
+                    self.desktop.wait_gone(question, QUESTION_TITLE, program.pid)
+                    time.sleep(0.5)
+                    self.assertEqual(self.desktop.windows(QUESTION_TITLE, program.pid), [],
+                                     "a second question came up after No")
+                    self.assertTrue(program.running())
+                    self.assertIn(main, self.desktop.windows(MAIN_TITLE, program.pid))
+                    self.assertEqual(read_bytes(self.database), self.asset)
+        # Still whole: a search runs on the kept file and connection.
+        self.choose_from_menu(main, "k")  # "Keresés"
+        self.desktop.xdotool("key", "--clearmodifiers", "Tab", "space")  # "Keresés indítása"
+        time.sleep(0.5)
+        self.assertEqual(self.desktop.windows(APP_TITLE, program.pid), [], "the search failed after No")
+        question = self.ask(main, "alt+F4")
+        self.desktop.key(question, "Return")
+        self.expect_one_question_then_end(program, question)
+        self.assertFalse(os.path.exists(self.database))
+
+
+class EndToEndTest(ProgramTestCase):
     def answer_failures_until_exit(self, program, limit=6):
         """Presses OK on each failure message the program shows until it ends."""
         shown = 0
@@ -168,7 +166,7 @@ class EndToEndTest(unittest.TestCase):
         main = self.desktop.wait_window(MAIN_TITLE, first.pid)
         self.assertEqual(read_bytes(self.database), self.asset, "the extracted file is the embedded anthology")
         # The bee icon follows the first picture of the window, in several sizes.
-        self.desktop.wait_until(lambda: ("16", "16") in self.desktop.icon_sizes(main), "the program icon")
+        wait_until(lambda: ("16", "16") in self.desktop.icon_sizes(main), "the program icon")
         self.assertIn(("48", "48"), self.desktop.icon_sizes(main))
 
         # A second copy in the same folder reports its failure and ends with
@@ -190,13 +188,13 @@ class EndToEndTest(unittest.TestCase):
         self.desktop.key(main, "alt+F4")
         question = self.desktop.wait_window(QUESTION_TITLE, first.pid)
         self.desktop.key(question, "Escape")
-        self.desktop.wait_until(lambda: not self.desktop.windows(QUESTION_TITLE, first.pid), "the question to close")
+        wait_until(lambda: not self.desktop.windows(QUESTION_TITLE, first.pid), "the question to close")
         self.desktop.key(main, "alt+l")
         time.sleep(0.3)
         self.desktop.xdotool("key", "--clearmodifiers", "i")
         question = self.desktop.wait_window(QUESTION_TITLE, first.pid)
         self.desktop.key(question, "Escape")
-        self.desktop.wait_until(lambda: not self.desktop.windows(QUESTION_TITLE, first.pid), "the question to close")
+        wait_until(lambda: not self.desktop.windows(QUESTION_TITLE, first.pid), "the question to close")
         time.sleep(0.3)
         self.assertTrue(first.running())
         self.assertTrue(self.desktop.windows(MAIN_TITLE, first.pid))
@@ -208,12 +206,6 @@ class EndToEndTest(unittest.TestCase):
         self.desktop.key(question, "Return")
         self.assertEqual(first.exit_code(), 0)
         self.assertFalse(os.path.exists(self.database))
-
-    def choose_from_menu(self, main, access_key):
-        self.desktop.key(main, "alt+l")
-        time.sleep(0.3)
-        self.desktop.xdotool("key", "--clearmodifiers", access_key)
-        time.sleep(0.3)
 
     def take_screenshots(self, main):
         os.makedirs(ARGS.screenshots, exist_ok=True)
@@ -233,7 +225,7 @@ class EndToEndTest(unittest.TestCase):
         time.sleep(0.8)
         shot("viewer.png")
         self.desktop.key(viewer, "alt+F4")
-        self.desktop.wait_until(lambda: not self.desktop.windows(VIEWER_TITLE), "the viewer to close")
+        wait_until(lambda: not self.desktop.windows(VIEWER_TITLE), "the viewer to close")
         self.choose_from_menu(main, "b")  # "Bemutatkozás"
         time.sleep(0.5)
         shot("about.png")
@@ -247,6 +239,7 @@ def main():
     parser.add_argument("anthology")
     parser.add_argument("--screenshots")
     ARGS, rest = parser.parse_known_args()
+    ARGS.program = os.path.abspath(ARGS.program)
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)
 
 
