@@ -2,12 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QResource>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -74,13 +74,39 @@ TResourceStream::TResourceStream(const QString& name) {
 TResourceStream::~TResourceStream() = default;
 
 // Opens the file for writing without emptying it; `created` tells whether
-// this call made it.
+// this call made it. Neither open follows a symbolic link at the path, so the
+// file is never one outside the folder. O_NONBLOCK and O_NOCTTY keep the open
+// of a fifo or a device from waiting or taking a terminal before the kind of
+// the file is known.
 static int OpenWithoutTruncating(const QByteArray& nativePath, bool& created) {
-    int fd = ::open(nativePath.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    constexpr int flags = O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+    int fd = ::open(nativePath.constData(), flags | O_CREAT | O_EXCL, 0644);
     created = fd >= 0;
     if (fd < 0 && errno == EEXIST)
-        fd = ::open(nativePath.constData(), O_RDWR | O_CLOEXEC);
+        fd = ::open(nativePath.constData(), flags);
     return fd;
+}
+
+// True when the status describes a file that is ours to replace: a regular
+// file and its only name, so nothing written reaches a file known under
+// another name as well.
+static bool IsSoleRegularFile(const struct stat& status) {
+    return S_ISREG(status.st_mode) && status.st_nlink == 1;
+}
+
+// Refuses what the descriptor opened unless it is ours to replace, before
+// anything locks, empties or writes it.
+static void RequireSoleRegularFile(int fd, const QString& path) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        ThrowWriteError("cannot examine", path);
+    if (!IsSoleRegularFile(status))
+        throw EFileWriteError("not a regular file of its own: " + path.toStdString());
+    // Some file systems honour O_NONBLOCK on regular files as well; the write
+    // must wait for them rather than stop short.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        ThrowWriteError("cannot prepare", path);
 }
 
 void WriteFileExclusively(const QString& path, QByteArrayView bytes) {
@@ -88,6 +114,7 @@ void WriteFileExclusively(const QString& path, QByteArrayView bytes) {
     const TFileDescriptor file(OpenWithoutTruncating(QFile::encodeName(path), created));
     if (file.Get() < 0)
         ThrowWriteError("cannot create", path);
+    RequireSoleRegularFile(file.Get(), path);
     if (!LockWholeFile(file.Get()))
         ThrowWriteError("in use by another program:", path);
     if (!created && ::ftruncate(file.Get(), 0) != 0)
@@ -107,6 +134,13 @@ void WriteFileExclusively(const QString& path, QByteArrayView bytes) {
 }
 
 bool FileExists(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && IsSoleRegularFile(status);
+}
+
+bool DeleteDatabaseFile(const QString& path) {
+    // unlink removes the name alone: a link goes, never its target, and the
+    // system refuses it for a folder (EISDIR), with no window for a swap
+    // between a test and the removal.
+    return ::unlink(QFile::encodeName(path).constData()) == 0;
 }

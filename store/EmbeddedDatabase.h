@@ -47,9 +47,16 @@ inline const QString DatabaseFileSuffix = QStringLiteral("/LR_ov.db");
 // opened without truncation and locked for exclusive use first, so a file
 // that another running copy of the program holds (its database engine keeps
 // a lock on it) is never emptied; only then is it cut to nothing and
-// rewritten. Throws EFileWriteError when the file cannot be created or
-// locked, or the write stops short; a partly written file stays.
+// rewritten. What stands at `path` is replaced only when it is a regular file
+// under that one name: a symbolic link (even to nowhere), a file with another
+// hard link, a fifo, socket, device or folder is left as it is and the write
+// fails. Throws EFileWriteError when the file cannot be created, is refused,
+// cannot be locked, or the write stops short; a partly written file stays.
 void WriteFileExclusively(const QString& path, QByteArrayView bytes);
 
-// True when `path` names an existing file that is not a folder.
+// True when `path` names what WriteFileExclusively would replace: a regular
+// file with no other name, reached without following a symbolic link.
 bool FileExists(const QString& path);
+
+// Removes the name `path` unless it is a folder (a link goes, never its target); true if it did.
+bool DeleteDatabaseFile(const QString& path);

@@ -85,7 +85,10 @@ void TFDConnection::Connect() {
 
     sqlite3* handle = nullptr;
     const QByteArray path = Database().toUtf8();
-    const int rc = sqlite3_open_v2(path.constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // A symbolic link put at the path after the start-up's file test must not
+    // lead the engine to a file outside the folder.
+    constexpr int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW;
+    const int rc = sqlite3_open_v2(path.constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
                                        : QString::fromUtf8(sqlite3_errstr(rc));

@@ -10,7 +10,8 @@ struct sqlite3;
 
 // The one connection to the extracted anthology. Its settings are a list of
 // "Key=Value" parameters; connecting opens the file named by `Database`
-// read-write (creating it when missing) and sends one pragma per setting.
+// read-write (creating it when missing, refusing a symbolic link) and sends
+// one pragma per setting.
 // Nothing is written through it: the program only reads.
 class TFDConnection : public QObject {
     Q_OBJECT

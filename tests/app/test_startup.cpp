@@ -15,7 +15,12 @@
 #include <QProcess>
 #include <QTabWidget>
 
+#include <cstring>
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,10 +46,62 @@ bool FileIsLockedByOther(const QString& path) {
 enum class TExitPath { CloseWindow, MenuExit };
 enum class TAnswer { Yes, No };
 
+// What a case puts at the database path in place of a file of the program's own.
+enum class TStandIn { LinkToFileOutside, LinkToNowhere, HardLinkToFileOutside, Fifo, Socket };
+
+const QByteArray Precious = QByteArrayLiteral("precious\n");
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool BindSocket(const QString& path) {
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray native = QFile::encodeName(path);
+    if (native.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, native.constData(), native.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0)
+        ::close(fd);  // the socket's name stays in the folder
+    return bound;
+}
+
+// Puts `kind` at `path`; links lead to `victim`, a path in another folder.
+bool PlaceStandIn(TStandIn kind, const QString& path, const QString& victim) {
+    const QByteArray native = QFile::encodeName(path);
+    const QByteArray target = QFile::encodeName(victim);
+    switch (kind) {
+    case TStandIn::LinkToFileOutside:
+        return WriteFile(victim, Precious) && ::symlink(target.constData(), native.constData()) == 0;
+    case TStandIn::LinkToNowhere:
+        return ::symlink(target.constData(), native.constData()) == 0;
+    case TStandIn::HardLinkToFileOutside:
+        return WriteFile(victim, Precious) && ::link(target.constData(), native.constData()) == 0;
+    case TStandIn::Fifo:
+        return ::mkfifo(native.constData(), 0644) == 0;
+    case TStandIn::Socket:
+        return BindSocket(path);
+    }
+    return false;
+}
+
+// The kind and inode of what stands at `path`, the link itself for a link.
+QPair<mode_t, ino_t> Identity(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return {0, 0};
+    return {status.st_mode & S_IFMT, status.st_ino};
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(TExitPath)
 Q_DECLARE_METATYPE(TAnswer)
+Q_DECLARE_METATYPE(TStandIn)
 
 class TStartupTest : public QObject {
     Q_OBJECT
@@ -152,6 +209,40 @@ private slots:
         QCOMPARE(program.form1->FDConnection1->Database(), TFDConnection::DefaultDatabase);
         QCOMPARE(program.form1->Label12->text(), QStringLiteral("0"));
         QVERIFY(!QFile::exists("/proc/LR_ov.db"));
+    }
+
+    // Nothing but a regular file under this one name is ever written, tested
+    // as present or given to the engine: anything else is refused as an
+    // unwritable file is, and what a link leads to is never reached.
+    void whatStandsAtTheDatabasePathIsNotWrittenThrough_data() {
+        QTest::addColumn<TStandIn>("kind");
+        QTest::newRow("symbolic link to a file outside") << TStandIn::LinkToFileOutside;
+        QTest::newRow("symbolic link to nowhere") << TStandIn::LinkToNowhere;
+        QTest::newRow("hard link to a file outside") << TStandIn::HardLinkToFileOutside;
+        QTest::newRow("fifo") << TStandIn::Fifo;
+        QTest::newRow("socket") << TStandIn::Socket;
+    }
+
+    void whatStandsAtTheDatabasePathIsNotWrittenThrough() {
+        QFETCH(TStandIn, kind);
+        QTemporaryDir outside;
+        const QString victim = outside.filePath(QStringLiteral("victim"));
+        TScopedWorkingFolder folder;
+        const QString path = folder.File("LR_ov.db");
+        QVERIFY(PlaceStandIn(kind, path, victim));
+        const auto before = Identity(path);
+
+        TStartedProgram program = StartProgram();
+        QCOMPARE(program.messages, QStringList({"Hiba történt - 2 !", "Nem található az adatállomány !",
+                                                "Lekérdezés nem hajtható végre !"}));
+        QVERIFY(TApplication::Instance()->Terminated());
+        QCOMPARE(program.form1->FDConnection1->Database(), TFDConnection::DefaultDatabase);
+        QCOMPARE(Identity(path), before);
+        const bool leadsToAFile = kind == TStandIn::LinkToFileOutside || kind == TStandIn::HardLinkToFileOutside;
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 leadsToAFile ? QStringList({"victim"}) : QStringList());
+        if (leadsToAFile)
+            QCOMPARE(ReadWholeFile(victim), Precious);
     }
 
     void failureMessagesLookAsTheyShould() {

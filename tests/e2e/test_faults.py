@@ -57,6 +57,24 @@ class Program(test_e2e.Program):
         with open(self.log_path, "rb") as log:
             return log.read().decode("utf-8", "replace")
 
+
+def snapshot(folder):
+    """Every entry of a folder as it stands: its kind, inode and number of
+    names, and its content (a link's target, a regular file's bytes)."""
+    entries = {}
+    for name in os.listdir(folder):
+        path = os.path.join(folder, name)
+        status = os.lstat(path)
+        if stat.S_ISLNK(status.st_mode):
+            content = os.readlink(path)
+        elif stat.S_ISREG(status.st_mode):
+            content = read_bytes(path)
+        else:
+            content = None  # a fifo is not read: that would wait for a writer
+        entries[name] = (stat.S_IFMT(status.st_mode), status.st_ino, status.st_nlink, content)
+    return entries
+
+
 class StartupFaultsTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -148,6 +166,46 @@ class StartupFaultsTest(unittest.TestCase):
         self.assertEqual(shown, 3)
         self.assertEqual(os.listdir(self.folder), [])
         print(f"\n  read-only folder: {shown} message box(es)", file=sys.stderr)
+
+    def test_nothing_is_written_through_what_stands_at_the_database_path(self):
+        def file_outside(outside):
+            victim = os.path.join(outside, "victim")
+            with open(victim, "wb") as file:
+                file.write(b"precious\n")
+            return victim
+
+        # Each puts something other than a file of the program's own at the
+        # database path, leading out of the folder where it can.
+        cases = {
+            "symbolic link to a file outside": lambda outside: os.symlink(file_outside(outside), self.database),
+            "symbolic link to nowhere": lambda outside: os.symlink(os.path.join(outside, "victim"), self.database),
+            "hard link to a file outside": lambda outside: os.link(file_outside(outside), self.database),
+            "fifo": lambda outside: os.mkfifo(self.database),
+        }
+        for name, place in cases.items():
+            with self.subTest(name):
+                around = tempfile.mkdtemp(dir=self.root)
+                self.folder = os.path.join(around, "work")
+                self.database = os.path.join(self.folder, DATABASE_NAME)
+                outside = os.path.join(around, "outside")
+                os.mkdir(self.folder)
+                os.mkdir(outside)
+                place(outside)
+                before = [snapshot(around), snapshot(self.folder), snapshot(outside)]
+
+                program = self.start()
+                try:
+                    shown = self.expect_failed_start(program)
+                finally:
+                    program.kill()
+                # Refused as an unwritable file is: the write, the file test
+                # and the open of the built-in empty database each report.
+                self.assertEqual(shown, 3)
+                # The stand-in is as it was (a link still a link, to the same
+                # place), whatever it leads to keeps its bytes, and nothing
+                # came into being beside or outside it.
+                self.assertEqual([snapshot(around), snapshot(self.folder), snapshot(outside)], before)
+                print(f"\n  {name}: {shown} message box(es)", file=sys.stderr)
 
     def test_file_held_by_another_copy(self):
         first = self.start()

@@ -13,6 +13,8 @@
 
 #include <QSignalSpy>
 
+#include <unistd.h>
+
 #include <sqlite3.h>
 
 #include <memory>
@@ -62,7 +64,13 @@ QString PragmaValue(sqlite3* handle, const char* pragma) {
     return value;
 }
 
+// What a case puts at the database path before the exit deletes it.
+enum class TAtExit { OwnFile, LinkToFileOutside, LinkToNowhere, LinkToFolderOutside, HardLinkToFileOutside,
+                     EmptyFolder, Nothing };
+
 }  // namespace
+
+Q_DECLARE_METATYPE(TAtExit)
 
 class TStoreTest : public QObject {
     Q_OBJECT
@@ -370,6 +378,20 @@ private slots:
         QCOMPARE(store.query.RecordCount(), 0);
     }
 
+    // A link put at the path after the start-up's file test: the engine
+    // refuses it rather than open the file it leads to, outside the folder.
+    void connectRefusesASymbolicLink() {
+        TScopedWorkingFolder elsewhere;
+        const QString anthology = ExtractAnthology(elsewhere);
+        TScopedWorkingFolder folder;
+        const QString link = folder.File("LR_ov.db");
+        QVERIFY(QFile::link(anthology, link));
+        TStore store(link);
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError, store.connection.Connect());
+        QVERIFY(!store.connection.Connected());
+        QVERIFY(QFileInfo(link).isSymLink());
+    }
+
     void folderThatDoesNotExistFailsToConnect() {
         TScopedWorkingFolder folder;
         TStore store(folder.File("nincs/LR_ov.db"));
@@ -420,6 +442,66 @@ private slots:
         QVERIFY(ReadWholeFile(path) == before);
         holder.query.Next();  // and the holder goes on reading an intact file
         QCOMPARE(holder.query.RecNo(), 1);
+    }
+
+    // The exit removes the name in the working folder and nothing else: what
+    // a link leads to, another name of the file and a folder all stay.
+    void exitDeletionRemovesTheNameOnly_data() {
+        QTest::addColumn<TAtExit>("kind");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("the program's own file") << TAtExit::OwnFile << true;
+        QTest::newRow("symbolic link to a file outside") << TAtExit::LinkToFileOutside << true;
+        QTest::newRow("symbolic link to nowhere") << TAtExit::LinkToNowhere << true;
+        QTest::newRow("symbolic link to a folder outside") << TAtExit::LinkToFolderOutside << true;
+        QTest::newRow("hard link to a file outside") << TAtExit::HardLinkToFileOutside << true;
+        QTest::newRow("empty folder") << TAtExit::EmptyFolder << false;
+        QTest::newRow("nothing") << TAtExit::Nothing << false;
+    }
+
+    void exitDeletionRemovesTheNameOnly() {
+        QFETCH(TAtExit, kind);
+        QFETCH(bool, removed);
+        QTemporaryDir outside;
+        const QString victim = outside.filePath(QStringLiteral("victim"));
+        const QString folderOutside = outside.filePath(QStringLiteral("folder"));
+        QVERIFY(QDir(outside.path()).mkdir(QStringLiteral("folder")));
+        {
+            QFile file(victim);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("precious\n");
+        }
+        TScopedWorkingFolder folder;
+        const QString path = folder.Path() + DatabaseFileSuffix;
+        switch (kind) {
+        case TAtExit::OwnFile:
+            ExtractAnthology(folder);
+            break;
+        case TAtExit::LinkToFileOutside:
+            QVERIFY(QFile::link(victim, path));
+            break;
+        case TAtExit::LinkToNowhere:
+            QVERIFY(QFile::link(outside.filePath(QStringLiteral("missing")), path));
+            break;
+        case TAtExit::LinkToFolderOutside:
+            QVERIFY(QFile::link(folderOutside, path));
+            break;
+        case TAtExit::HardLinkToFileOutside:
+            QVERIFY(::link(QFile::encodeName(victim).constData(), QFile::encodeName(path).constData()) == 0);
+            break;
+        case TAtExit::EmptyFolder:
+            QVERIFY(QDir(folder.Path()).mkdir(QStringLiteral("LR_ov.db")));
+            break;
+        case TAtExit::Nothing:
+            break;
+        }
+
+        QCOMPARE(DeleteDatabaseFile(path), removed);
+        const QFileInfo left(path);
+        QCOMPARE(left.exists() || left.isSymLink(), kind == TAtExit::EmptyFolder);
+        QCOMPARE(ReadWholeFile(victim), QByteArray("precious\n"));
+        QVERIFY(QFileInfo(folderOutside).isDir());
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList({"folder", "victim"}));
     }
 
     void extractionFailsWhereNoFileCanBeCreated() {
