@@ -99,7 +99,7 @@ private slots:
         TStore store(ExtractAnthology(folder));
         store.query.Open();
         QCOMPARE(store.query.RecordCount(), 525);
-        QCOMPARE(store.query.FetchedCount(), TFDQuery::FetchBatchSize);
+        QCOMPARE(store.query.FetchedCount(), 50);
         QVERIFY(store.query.Bof());
         QVERIFY(!store.query.Eof());
         QCOMPARE(store.query.FieldValue("AZ").toInt(), 1);
@@ -119,6 +119,41 @@ private slots:
         }
         QCOMPARE(ids, expected);
         QCOMPARE(store.query.FetchedCount(), 525);
+        QVERIFY(store.query.AllFetched());
+    }
+
+    // 120 rows: two full batches and a short third one.
+    void fetchesFiftyRowsABatchAsTheMovesNeedThem() {
+        TScopedWorkingFolder folder;
+        const QString path = folder.File("fixture.db");
+        QVector<TPoemRow> rows;
+        for (int az = 1; az <= 120; ++az)
+            rows.append({QStringLiteral("CÍM %1").arg(az), QStringLiteral("vers"), QStringLiteral("1920"), az});
+        WriteFixtureDatabase(path, rows);
+        TStore store(path);
+        store.query.Open();
+        QCOMPARE(store.query.RecordCount(), 120);
+        QCOMPARE(store.query.FetchedCount(), 50);
+        QCOMPARE(store.query.MoveBy(49), 49);  // the last fetched row: nothing more is needed yet
+        QCOMPARE(store.query.FetchedCount(), 50);
+        store.query.Next();  // one past it: the second batch
+        QCOMPARE(store.query.RecNo(), 50);
+        QCOMPARE(store.query.FieldValue("AZ").toInt(), 51);
+        QCOMPARE(store.query.FetchedCount(), 100);
+        QVERIFY(!store.query.AllFetched());
+        QCOMPARE(store.query.FetchMore(), 20);  // what is left of the result
+        QCOMPARE(store.query.FetchedCount(), 120);
+        QVERIFY(store.query.AllFetched());
+        QCOMPARE(store.query.FetchMore(), 0);
+
+        // Going to the last row fetches everything at once.
+        store.query.Close();
+        store.query.Open();
+        QCOMPARE(store.query.FetchedCount(), 50);
+        store.query.Last();
+        QCOMPARE(store.query.FetchedCount(), 120);
+        QCOMPARE(store.query.RecNo(), 119);
+        QCOMPARE(store.query.FieldValue("AZ").toInt(), 120);
         QVERIFY(store.query.AllFetched());
     }
 
@@ -225,14 +260,16 @@ private slots:
         TStore store(ExtractAnthology(folder));
         // "tavasz" is in capital titles; the titles match through A-Z folding.
         store.Search("tavasz");
-        bool capitalTitleFound = false;
+        QCOMPARE(store.query.RecordCount(), 41);
+        int capitalTitles = 0;
         for (store.query.First(); !store.query.Eof(); store.query.Next())
-            capitalTitleFound |= store.query.FieldAsString("CIM").contains("TAVASZ");
-        QVERIFY(capitalTitleFound);
+            capitalTitles += store.query.FieldAsString("CIM").contains("TAVASZ");
+        QCOMPARE(capitalTitles, 12);  // every title of the anthology with "TAVASZ"
         // "ősz" never matches the capital "ŐSZ" of a title: every hit holds
-        // the lower-case word somewhere.
+        // the lower-case word somewhere, and the five poems that have "ŐSZ"
+        // in their title only are not among the hits.
         store.Search("ősz");
-        QVERIFY(store.query.RecordCount() > 0);
+        QCOMPARE(store.query.RecordCount(), 95);
         for (store.query.First(); !store.query.Eof(); store.query.Next()) {
             const bool lowerSomewhere = store.query.FieldAsString("VERS").contains("ősz") ||
                                         store.query.FieldAsString("DATUM").contains("ősz") ||
@@ -346,7 +383,7 @@ private slots:
         store.query.Open();
         QCOMPARE(store.query.RecNo(), 0);
         QVERIFY(store.query.Bof());
-        QCOMPARE(store.query.FetchedCount(), qMin(store.query.RecordCount(), TFDQuery::FetchBatchSize));
+        QCOMPARE(store.query.FetchedCount(), qMin(store.query.RecordCount(), 50));
     }
 
     void openingWhileDisconnectedConnectsFirst() {

@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolTip>
 
@@ -429,20 +430,26 @@ void THintLineTest::TooltipComesUpAfterTheRestAndGoesAway() {
     form.PageControl1->setCurrentIndex(2);
     RunIdleMoments();
 
+    // The platform asks the style how long the pointer must rest.
+    QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+
+    // The times seen are the timers' own, give or take a few milliseconds
+    // each way (timers may fire up to 5 % early), plus the polling of the
+    // checks and the lateness of a busy machine: the windows below allow
+    // that, and nothing that is another figure.
     QElapsedTimer sinceRest;
     PointAt(form.Label6);
     sinceRest.start();
     QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
     const qint64 upAfter = sinceRest.elapsed();
     QCOMPARE(QToolTip::text(), WebHint);
-    // Timers may fire up to 5 % early.
-    QVERIFY2(upAfter >= TooltipWakeUpDelay * 0.9, qPrintable(QString::number(upAfter)));
+    QVERIFY2(upAfter >= 475 && upAfter < 900, qPrintable(QString::number(upAfter)));
 
     QElapsedTimer shown;
     shown.start();
     QTRY_VERIFY_WITH_TIMEOUT(!QToolTip::isVisible(), 6000);
     const qint64 stayed = shown.elapsed();
-    QVERIFY2(stayed >= TooltipDisplayTime * 0.9, qPrintable(QString::number(stayed)));
+    QVERIFY2(stayed >= 2250 && stayed < 3000, qPrintable(QString::number(stayed)));
     // The hint line showed the same text meanwhile.
     RunIdleMoments();
     QCOMPARE(HintLine(form), WebHint);
@@ -465,7 +472,7 @@ void THintLineTest::NextTooltipComesAtOnceAndLeavingHidesIt() {
     PointAt(form.Label5);
     moved.start();
     QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible() && QToolTip::text() == MailHint, 3000);
-    QVERIFY2(moved.elapsed() < TooltipWakeUpDelay - 100, qPrintable(QString::number(moved.elapsed())));
+    QVERIFY2(moved.elapsed() < 400, qPrintable(QString::number(moved.elapsed())));
 
     // Leaving for a label without a tooltip takes it away, long before it
     // would expire.

@@ -1,8 +1,10 @@
 // The poem viewer, driven through the real main window: opened by a real
 // double click on the grid, stepped with its navigator, closed again.
 
+#include "Fixtures.h"
 #include "ViewerTestSupport.h"
 
+#include "store/TFDConnection.h"
 #include "ui/Hints.h"
 #include "ui/TBindSourceDB.h"
 
@@ -117,6 +119,76 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         QCOMPARE(NormalizeLineBreaks(stored), shown);
+    }
+
+    void layoutMatchesTheWindowDescription_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("geometry");  // in its container
+        QTest::newRow("Panel1") << "Panel1" << QRect(0, 0, 410, 97);
+        QTest::newRow("Label1") << "Label1" << QRect(7, 24, 396, 19);
+        QTest::newRow("Label2") << "Label2" << QRect(7, 56, 396, 18);
+        QTest::newRow("Panel2") << "Panel2" << QRect(0, 97, 410, 415);
+        QTest::newRow("Memo1") << "Memo1" << QRect(7, 7, 396, 292);
+        QTest::newRow("BitBtn1") << "BitBtn1" << QRect(24, 320, 177, 25);
+        QTest::newRow("BitBtn2") << "BitBtn2" << QRect(215, 320, 178, 25);
+        QTest::newRow("DBNavigator1") << "DBNavigator1" << QRect(24, 360, 368, 33);
+    }
+    void layoutMatchesTheWindowDescription() {
+        QFETCH(QString, control);
+        QFETCH(QRect, geometry);
+        const QWidget* widget = F().form2->findChild<QWidget*>(control);
+        QVERIFY2(widget, qPrintable(control));
+        QCOMPARE(widget->geometry(), geometry);
+    }
+
+    // Title and date reach the labels as single-byte text of code page 1250,
+    // whose "Ő" and "ű" the western pages lack; the hidden viewer follows the
+    // cursor to rows past the first batch.
+    void labelsShowAccentedTitlesAndDatesOfTheAnthology_data() {
+        QTest::addColumn<int>("az");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("SZELLŐ") << 67 << QStringLiteral("SZELLŐ") << QStringLiteral("1918 ősze");
+        QTest::newRow("ÚJ FŰ A RÉTEN") << 51 << QStringLiteral("ÚJ FŰ A RÉTEN") << QStringLiteral("1917. máj. 1.");
+        QTest::newRow("A HÁZ ELŐTT") << 199 << QStringLiteral("A HÁZ ELŐTT") << QStringLiteral("1925 ősze [?]");
+    }
+    void labelsShowAccentedTitlesAndDatesOfTheAnthology() {
+        SKIP_UNLESS_SHIPPED_ANTHOLOGY();
+        QFETCH(int, az);
+        QFETCH(QString, title);
+        QFETCH(QString, date);
+        F().Start();
+        const int row = FindRow([this, az](int candidate) {
+            F().Query().EnsureFetched(candidate);
+            return F().Query().Value(candidate, F().Query().FieldIndex(QStringLiteral("AZ"))).toInt() == az;
+        });
+        QVERIFY(row >= 0);
+        F().Query().MoveBy(row);
+        QCOMPARE(F().Query().RecNo(), row);
+        QCOMPARE(F().form2->Label1->text(), title);
+        QCOMPARE(F().form2->Label2->text(), date);
+        const bool opened = F().OpenViewerOnRow(row, [&] {
+            QCOMPARE(F().form2->Label1->text(), title);
+            QCOMPARE(F().form2->Label2->text(), date);
+        });
+        QVERIFY(opened);
+    }
+
+    // What code page 1250 lacks does not survive in the title and the date;
+    // the text keeps every character.
+    void labelsLoseWhatTheCodePageLacksAndTheTextKeepsIt() {
+        F().Start();
+        const QString path = F().folder.File(QStringLiteral("fixture.db"));
+        WriteFixtureDatabase(path, {{QStringLiteral("Ещё ŐSZ"), QStringLiteral("Ещё ősz — я"),
+                                     QStringLiteral("1918 ősze — я"), 1}});
+        F().Query().Close();
+        F().form1->FDConnection1->Disconnect();
+        F().form1->FDConnection1->SetDatabase(path);
+        F().Query().Open();
+        TForm2& viewer = *F().form2;
+        QCOMPARE(viewer.Label1->text(), QStringLiteral("??? ŐSZ"));
+        QCOMPARE(viewer.Label2->text(), QStringLiteral("1918 ősze — ?"));
+        QCOMPARE(ShownText(viewer.Memo1), QStringLiteral("Ещё ősz — я"));
     }
 
     void showsDesignTextsUntilTheCursorFirstOpens() {
@@ -478,7 +550,7 @@ private slots:
             const QPoint centred(qMax(area.left(), area.left() + (area.width() - size.width()) / 2),
                                  qMax(area.top(), area.top() + (area.height() - size.height()) / 2));
             QCOMPARE(viewer.pos(), centred);
-            QCOMPARE(viewer.size(), QSize(TForm2::ClientWidth, TForm2::ClientHeight));
+            QCOMPARE(viewer.size(), QSize(410, 512));
             firstPlace = viewer.pos();
             viewer.move(viewer.pos() + QPoint(37, -23));  // the user drags it
         });
