@@ -5,6 +5,7 @@ Run from the repository root:
 """
 
 import pathlib
+import re
 import shutil
 import struct
 import subprocess
@@ -16,6 +17,10 @@ import zlib
 REPO = pathlib.Path(__file__).resolve().parents[2]
 ASSETS = REPO / "assets"
 GENERATOR = REPO / "tools" / "make_images.py"
+DEPENDENCIES = REPO / "tools" / "deps.sh"
+
+# The programs the generator runs, each with the Debian package that brings it.
+GENERATOR_TOOLS = {"rsvg-convert": "librsvg2-bin"}
 
 BLACK, GREY, SILVER, WHITE = (0, 0, 0), (128, 128, 128), (192, 192, 192), (255, 255, 255)
 OLIVE, AQUA, YELLOW, BLUE = (128, 128, 0), (0, 255, 255), (255, 255, 0), (0, 0, 255)
@@ -200,9 +205,26 @@ class PngAssetTest(unittest.TestCase):
         self.assertEqual(rows[y][x][3], 255, "hotspot should be on the hourglass")
 
 
-@unittest.skipUnless(shutil.which("rsvg-convert"), "rsvg-convert (librsvg2-bin) is not installed")
+def packages_of_the_tests():
+    """The packages that 'tools/deps.sh test' installs."""
+    assignments = dict(re.findall(r'^([A-Z_]+)="([^"]*)"', DEPENDENCIES.read_text(encoding="utf-8"), re.MULTILINE))
+    expanded = re.sub(r"\$(\w+)", lambda name: assignments.get(name.group(1), ""), assignments["TEST_PACKAGES"])
+    return set(expanded.split())
+
+
 class GeneratorTest(unittest.TestCase):
+    def test_the_test_dependencies_install_every_tool_of_the_generator(self):
+        packages = packages_of_the_tests()
+        for tool, package in GENERATOR_TOOLS.items():
+            with self.subTest(tool):
+                self.assertIn(package, packages, f"tools/deps.sh test does not install {package} ({tool})")
+
     def test_committed_assets_match_a_fresh_run_of_the_generator(self):
+        # A missing tool is a broken test machine, not a reason to skip: the
+        # committed pictures would go unchecked.
+        for tool, package in GENERATOR_TOOLS.items():
+            if shutil.which(tool) is None:
+                self.fail(f"{tool} is not installed: install the Debian package {package} (tools/deps.sh test)")
         with tempfile.TemporaryDirectory() as output:
             subprocess.run([sys.executable, str(GENERATOR), output], check=True, stdout=subprocess.DEVNULL)
             produced = sorted(p for p in pathlib.Path(output).rglob("*") if p.is_file())
