@@ -7,7 +7,6 @@
 
 #include "TestSupport.h"
 
-#include "app/Dialogs.h"
 #include "store/TDataSource.h"  // TDBNavigator.h needs it complete
 #include "ui/Hints.h"
 #include "ui/TDBGrid.h"
@@ -322,8 +321,8 @@ void THintLineTest::ExitPromptStaysWhileTheQuestionIsOpen() {
         form.close();
 
     QCOMPARE(answerer.Seen().size(), 1);
-    QCOMPARE(answerer.Seen().first().caption, ExitQuestionCaption);
-    QCOMPARE(seenWhileOpen, QStringList(3, ExitPrompt));
+    QCOMPARE(answerer.Seen().first().caption, QStringLiteral("Figyelem:"));
+    QCOMPARE(seenWhileOpen, QStringList(3, QStringLiteral("Program használatásan befejezése ?")));
     QVERIFY(form.isVisible());
     QCOMPARE(HintLine(form), QString());
 }
