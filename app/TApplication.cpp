@@ -1,27 +1,17 @@
 #include "TApplication.h"
 
+#include "FontFaces.h"
+
 #include "store/TDatabaseError.h"
 
 #include <QFileInfo>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QThread>
 #include <QTranslator>
 #include <QWidget>
-
-namespace {
-
-// The metric-compatible Tahoma that Debian ships with its Windows-API fonts.
-// Its bold companion draws strokes hardly heavier than the regular face, so
-// bold text is left to the font engine's own emboldening of the regular one.
-constexpr const char* TahomaFallbackFiles[] = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-};
-
-}  // namespace
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), v_title(TitleFor(QCoreApplication::applicationFilePath())) {
@@ -53,14 +43,13 @@ void TApplication::InstallHungarianTranslations() {
 }
 
 void TApplication::InstallTahoma() {
-    // Listing the families is cheap; asking for one that is missing makes
-    // the font configuration look for aliases, which costs more than the
-    // whole rest of the start.
-    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma"))) {
-        for (const char* file : TahomaFallbackFiles)
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    if (RegisterProgramTahoma()) {
+        v_fontFamily = ProgramTahomaFamily;
+    } else {
+        v_fontFamily = QStringLiteral("Tahoma");
+        qWarning("Lantor: the Tahoma faces were not found; the windows use the closest sans-serif face instead");
     }
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font(v_fontFamily);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);  // 8 points at 96 dpi
     setFont(font);

@@ -21,6 +21,8 @@ public:
     // every character after the first in lower case.
     static QString TitleFor(const QString& programFilePath);
     QString Title() const { return v_title; }
+    // The family of the Tahoma faces every window uses.
+    QString FontFamily() const { return v_fontFamily; }
 
     // The end request: once set, the program ends when control is back in
     // the outermost event loop, or before that loop starts.
@@ -44,6 +46,7 @@ private:
     void InstallTahoma();
 
     QString v_title;
+    QString v_fontFamily;
     bool v_terminated = false;
 };
 

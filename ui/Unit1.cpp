@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -214,8 +213,7 @@ void TForm1::FormShow() {
 void TForm1::CloseDatabaseAndDeleteFile() {
     FDQuery1->Close();
     FDConnection1->Disconnect();
-    if (FileExists(DatabasePath()))
-        QFile::remove(DatabasePath());
+    DeleteDatabaseFile(DatabasePath());
 }
 
 bool TForm1::FormClose() {

@@ -3,6 +3,7 @@
 
 #include "Unit1.h"
 
+#include "Fonts.h"
 #include "Hints.h"
 
 #include <QColor>
@@ -26,8 +27,6 @@ const QString WebHint = QStringLiteral("Cím behívása Internet programba !");
 
 const QColor Teal(0, 128, 128);
 const QColor Purple(128, 0, 128);
-
-enum class TStyle { Regular, Bold, BoldItalic, Italic, Underlined };
 
 // A label that reports a click of the left button: pressed and released
 // on it. The second press of a double click is no new click.
@@ -56,26 +55,16 @@ private:
     bool v_pressed = false;
 };
 
-QFont AboutFont(const QFont& base, int pixelHeight, TStyle style) {
-    QFont font = base;
-    font.setFamily(QStringLiteral("Tahoma"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(style == TStyle::Bold || style == TStyle::BoldItalic);
-    font.setItalic(style == TStyle::BoldItalic || style == TStyle::Italic);
-    font.setUnderline(style == TStyle::Underlined);
-    return font;
-}
-
 // Every label of the page: a fixed one-line box 646 wide and 39 high at
 // left 12, text centred from the top, no background of its own.
-void PlaceAboutLabel(QLabel* label, const char* name, int top, int pixelHeight, TStyle style) {
+void PlaceAboutLabel(QLabel* label, const char* name, int top, int pixelHeight, TFontStyle style) {
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(12, top, 646, 39);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(false);
     label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(false);
-    label->setFont(AboutFont(label->font(), pixelHeight, style));
+    label->setFont(TahomaFont(pixelHeight, style));
 }
 
 void SetTextColour(QLabel* label, const QColor& colour) {
@@ -102,7 +91,7 @@ void TForm1::OpenLink(const QString& target) {
 void TForm1::CreateAboutPage() {
     v_openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
 
-    const auto text = [this](const char* name, const QString& caption, int top, int pixelHeight, TStyle style) {
+    const auto text = [this](const char* name, const QString& caption, int top, int pixelHeight, TFontStyle style) {
         auto* label = new QLabel(caption, TabSheet3);
         PlaceAboutLabel(label, name, top, pixelHeight, style);
         return label;
@@ -110,7 +99,7 @@ void TForm1::CreateAboutPage() {
     const auto link = [this](const char* name, const QString& caption, int top, const QString& hint,
                              void (TForm1::*handler)()) {
         auto* label = new TClickLabel(caption, TabSheet3, [this, handler] { (this->*handler)(); });
-        PlaceAboutLabel(label, name, top, 21, TStyle::Underlined);
+        PlaceAboutLabel(label, name, top, 21, TFontStyle::Underlined);
         SetTextColour(label, Teal);
         label->setCursor(Qt::PointingHandCursor);
         SetHint(label, hint);
@@ -118,15 +107,15 @@ void TForm1::CreateAboutPage() {
         return label;
     };
 
-    Label1 = text("Label1", QStringLiteral("Lantor összes költeménye"), 32, 32, TStyle::Bold);
+    Label1 = text("Label1", QStringLiteral("Lantor összes költeménye"), 32, 32, TFontStyle::Bold);
     // The system's hot-track colour is the colour of hot-tracked items and
     // links; the palette's link role is its counterpart here.
     Label1->setForegroundRole(QPalette::Link);
-    Label2 = text("Label2", QStringLiteral("Készítette: Dorvan."), 96, 24, TStyle::BoldItalic);
+    Label2 = text("Label2", QStringLiteral("Készítette: Dorvan."), 96, 24, TFontStyle::BoldItalic);
     Label2->setForegroundRole(QPalette::Highlight);  // the menu-highlight colour
-    Label3 = text("Label3", QStringLiteral("6720 Szeged, Kárász utca 9."), 160, 21, TStyle::Regular);
+    Label3 = text("Label3", QStringLiteral("6720 Szeged, Kárász utca 9."), 160, 21, TFontStyle::Regular);
     SetTextColour(Label3, Teal);
-    Label4 = text("Label4", QStringLiteral("Tel.: +36 62 555 0199."), 192, 21, TStyle::Regular);
+    Label4 = text("Label4", QStringLiteral("Tel.: +36 62 555 0199."), 192, 21, TFontStyle::Regular);
     SetTextColour(Label4, Teal);
     Label5 = link("Label5", QStringLiteral("E-mail: ") + MakerEmail, 218, MailHint, &TForm1::Label5Click);
     Label6 = link("Label6", MakerSite1, 274, WebHint, &TForm1::Label6Click);
@@ -134,7 +123,7 @@ void TForm1::CreateAboutPage() {
     Label8 = link("Label8", MakerSite3, 342, WebHint, &TForm1::Label8Click);
     Label9 = link("Label9", QStringLiteral("Android alkalmazások - Google Play "), 376, WebHint, &TForm1::Label9Click);
     Label13 = text("Label13", QStringLiteral("Nyilvántartó programok fejlesztése Windows és Android eszközökre !"),
-                   424, 21, TStyle::Italic);
+                   424, 21, TFontStyle::Italic);
     SetTextColour(Label13, Purple);
 }
 

@@ -3,6 +3,7 @@
 
 #include "Unit1.h"
 
+#include "Fonts.h"
 #include "Hints.h"
 #include "Images.h"
 
@@ -27,16 +28,10 @@ public:
     TDatabaseWaitCursor& operator=(const TDatabaseWaitCursor&) = delete;
 };
 
-QFont BoldFont(const QFont& base) {
-    QFont font = base;
-    font.setBold(true);
-    return font;
-}
-
 QLabel* AddLabel(QWidget* page, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, page);
     label->setObjectName(QString::fromLatin1(name));
-    label->setFont(BoldFont(label->font()));
+    label->setFont(TahomaFont(11, TFontStyle::Bold));
     label->move(left, top);
     label->adjustSize();
     return label;
@@ -69,7 +64,7 @@ void TForm1::CreateSearchPage() {
 
     Edit1 = new QLineEdit(QStringLiteral("Edit1"), TabSheet2);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setFont(BoldFont(Edit1->font()));
+    Edit1->setFont(TahomaFont(11, TFontStyle::Bold));
     Edit1->setGeometry(48, 99, 569, 21);
     Edit1->setMaxLength(32767 * 1024);
 

@@ -1,5 +1,6 @@
 #include "Unit2.h"
 
+#include "Fonts.h"
 #include "Hints.h"
 #include "Images.h"
 #include "TBindSourceDB.h"
@@ -45,26 +46,10 @@ private:
     int v_borderWidth;
 };
 
-QFont Tahoma(int pixelSize, bool bold, bool italic) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-// A label of fixed size that draws its caption from its top edge, each line
-// centred; what does not fit in its height or width is cut off.
-QLabel* AddCaptionLabel(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* label = new QLabel(QString::fromLatin1(name), parent);
+TCaptionLabel* AddCaptionLabel(QWidget* parent, const char* name, const QRect& box) {
+    auto* label = new TCaptionLabel(QString::fromLatin1(name), parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setWordWrap(false);
-    label->setFocusPolicy(Qt::NoFocus);
-    label->setFixedSize(geometry.size());
-    label->move(geometry.topLeft());
+    label->SetBox(box);
     return label;
 }
 
@@ -110,10 +95,10 @@ void TForm2::CreateHeader() {
     Panel1 = new TBevelPanel(this, 0);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 0, ClientWidth, 97);
-    Panel1->setFont(Tahoma(15, true, true));
+    Panel1->setFont(TahomaFont(15, TFontStyle::BoldItalic));
 
     Label1 = AddCaptionLabel(Panel1, "Label1", QRect(7, 24, 396, 19));
-    Label1->setFont(Tahoma(16, true, false));
+    Label1->setFont(TahomaFont(16, TFontStyle::Bold));
     Label2 = AddCaptionLabel(Panel1, "Label2", QRect(7, 56, 396, 18));
 }
 
@@ -125,7 +110,7 @@ void TForm2::CreateBody() {
     Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), Panel2);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(7, 7, 396, 292);
-    Memo1->setFont(Tahoma(15, false, false));
+    Memo1->setFont(TahomaFont(15));
     Memo1->setReadOnly(true);
     // Read-only, yet the keys move the caret and select, as in any text box.
     Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TCaptionLabel.h"
+
 #include <QDialog>
 #include <QPoint>
 
@@ -33,8 +35,8 @@ public:
 
     // --- members, named as the window describes them ---
     QFrame* Panel1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    TCaptionLabel* Label1 = nullptr;
+    TCaptionLabel* Label2 = nullptr;
     QFrame* Panel2 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* BitBtn1 = nullptr;

@@ -1,6 +1,7 @@
 // The About page: the ten labels as laid out, and the five links handing
 // exactly their target to the desktop.
 
+#include "app/FontFaces.h"
 #include <QPushButton>  // TestSupport.h uses it without including it
 
 #include "TestSupport.h"
@@ -116,7 +117,7 @@ void TAboutTest::LabelsAreLaidOutAsDescribed() {
     QVERIFY(!label->text().contains(QLatin1Char('\n')));
 
     const QFont font = label->font();
-    QCOMPARE(font.family(), QStringLiteral("Tahoma"));
+    QCOMPARE(font.family(), ProgramTahomaFamily);
     QCOMPARE(font.pixelSize(), pixelHeight);
     QCOMPARE(font.bold(), bool(style & Bold));
     QCOMPARE(font.italic(), bool(style & Italic));

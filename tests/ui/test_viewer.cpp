@@ -138,7 +138,9 @@ private slots:
         QFETCH(QRect, geometry);
         const QWidget* widget = F().form2->findChild<QWidget*>(control);
         QVERIFY2(widget, qPrintable(control));
-        QCOMPARE(widget->geometry(), geometry);
+        // A caption's box; its widget reaches beyond it for overhanging glyphs.
+        const auto* caption = qobject_cast<const TCaptionLabel*>(widget);
+        QCOMPARE(caption ? caption->Box() : widget->geometry(), geometry);
     }
 
     // Title and date reach the labels as single-byte text of code page 1250,
@@ -259,9 +261,10 @@ private slots:
             // as it would with nothing after the first line break.
             const QString title = viewer.Label1->text();
             const QString firstLine = title.section(QLatin1Char('\n'), 0, 0);
-            QCOMPARE(viewer.Label1->height(), 19);
-            QVERIFY(viewer.Label1->fontMetrics().height() <= viewer.Label1->height());
-            QVERIFY(2 * viewer.Label1->fontMetrics().lineSpacing() > viewer.Label1->height());
+            const int boxHeight = viewer.Label1->Box().height();
+            QCOMPARE(boxHeight, 19);
+            QVERIFY(viewer.Label1->fontMetrics().height() <= boxHeight);
+            QVERIFY(2 * viewer.Label1->fontMetrics().lineSpacing() > boxHeight);
             QCOMPARE(RenderedWithText(viewer.Label1, title), RenderedWithText(viewer.Label1, firstLine));
             QVERIFY(RenderedWithText(viewer.Label1, firstLine) != RenderedWithText(viewer.Label1, QString()));
         });
