@@ -9,6 +9,7 @@
 
 #include "app/Dialogs.h"
 #include "app/TApplication.h"
+#include "app/WindowPlacement.h"
 #include "store/EmbeddedDatabase.h"
 #include "store/TDataSource.h"
 #include "store/TFDConnection.h"
@@ -163,7 +164,7 @@ void TForm1::setVisible(bool visible) {
     if (visible && !v_startedUp) {
         v_startedUp = true;
         if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+            setGeometry(CentredClientGeometry(size(), ExpectedFrameMargins(this), screen->availableGeometry()));
         FormShow();
         if (TApplication::Instance()->Terminated())
             return;

@@ -7,6 +7,7 @@
 #include "TDBNavigator.h"
 #include "Unit1.h"
 
+#include "app/WindowPlacement.h"
 #include "store/TDataSource.h"
 
 #include <QGuiApplication>
@@ -159,45 +160,30 @@ void TForm2::ShowModal() {
     exec();
 }
 
+// The client area where it was; at the first showing, the frame centred in
+// the primary screen's work area, but never further left or up than its top
+// left corner.
 void TForm2::PlaceForShowing() {
-    v_centreOnShow = !v_placed;
-    if (v_placed)
-        setGeometry(QRect(v_lastPosition, size()));  // the client area where it was
-    else
-        move(FirstShowingPosition());  // the frame, centred
+    if (v_placed) {
+        setGeometry(QRect(v_lastPosition, size()));
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(CentredClientGeometry(size(), FrameMargins(), screen->availableGeometry()));
+    }
     v_placed = true;
 }
 
-// Centred in the primary screen's work area, but never further left or up
-// than its top left corner.
-QPoint TForm2::FirstShowingPosition() const {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return pos();
-    const QRect area = screen->availableGeometry();
-    const QSize size = FrameSize();
-    return {qMax(area.left(), area.left() + (area.width() - size.width()) / 2),
-            qMax(area.top(), area.top() + (area.height() - size.height()) / 2)};
-}
-
-// The window's size with its frame. Before the window manager has framed it
-// the frame is not known yet; the main window's frame stands in for it.
-QSize TForm2::FrameSize() const {
-    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+// The window's frame. Should the window manager not tell it before the
+// window is framed, the main window's frame stands in for it.
+QMargins TForm2::FrameMargins() {
+    const QMargins frame = ExpectedFrameMargins(this);
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (frame.isNull() && owner && owner->windowHandle())
-        frame = owner->windowHandle()->frameMargins();
-    return size().grownBy(frame);
+        return owner->windowHandle()->frameMargins();
+    return frame;
 }
 
 void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Once shown, the frame's size is known where the platform tells it:
-    // the first showing centres the whole window, frame included.
-    if (v_centreOnShow) {
-        v_centreOnShow = false;
-        move(FirstShowingPosition());
-    }
     Memo1->setFocus(Qt::ActiveWindowFocusReason);
 }
 

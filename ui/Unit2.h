@@ -58,11 +58,9 @@ private:
     void CreateBody();
     void CreateBindings();
     void PlaceForShowing();
-    QPoint FirstShowingPosition() const;
-    QSize FrameSize() const;
+    QMargins FrameMargins();
 
     TForm1& v_mainForm;
     bool v_placed = false;
-    bool v_centreOnShow = false;
     QPoint v_lastPosition;
 };

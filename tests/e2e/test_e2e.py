@@ -147,6 +147,37 @@ class ExitTest(ProgramTestCase):
         self.assertFalse(os.path.exists(self.database))
 
 
+class PlacementTest(ProgramTestCase):
+    """The framed main window is centred on the screen, and a window too big
+    for the screen keeps its title bar and menu on it."""
+
+    def place(self, width, height, dpi):
+        self.desktop.close()
+        self.desktop = Desktop(width, height, dpi)
+        program, main = self.start_and_wait()
+        time.sleep(0.3)
+        x, y, framed_width, framed_height = self.desktop.frame_geometry(main)
+        self.kill_all()
+        return x, y, framed_width, framed_height
+
+    def test_the_framed_window_is_centred_when_it_fits(self):
+        for width, height in ((1280, 1024), (800, 600)):
+            with self.subTest(screen=f"{width}x{height}"):
+                x, y, framed_width, framed_height = self.place(width, height, 96)
+                self.assertLessEqual(framed_width, width)
+                self.assertLessEqual(framed_height, height)
+                self.assertLessEqual(abs(x - (width - framed_width) // 2), 1, (x, y, framed_width, framed_height))
+                self.assertLessEqual(abs(y - (height - framed_height) // 2), 1, (x, y, framed_width, framed_height))
+
+    def test_a_window_larger_than_the_screen_keeps_its_title_bar_on_it(self):
+        # At 144 dpi the window is scaled by 1.5: 1053 pixels wide on a screen of 1024.
+        x, y, framed_width, framed_height = self.place(1024, 768, 144)
+        self.assertGreater(framed_width, 1024)
+        # At the top left corner; the scaled frame may round a pixel inwards.
+        self.assertIn(x, (0, 1))
+        self.assertIn(y, (0, 1))
+
+
 class EndToEndTest(ProgramTestCase):
     def answer_failures_until_exit(self, program, limit=6):
         """Presses OK on each failure message the program shows until it ends."""

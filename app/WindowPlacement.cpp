@@ -1,0 +1,122 @@
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+namespace {
+
+// How long a window manager may take to answer the frame question; far more
+// than one takes, and a bound on the wait when one never answers.
+constexpr auto FrameAnswerTimeout = std::chrono::milliseconds(200);
+
+template <typename T>
+using TReply = std::unique_ptr<T, decltype(&std::free)>;
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const TReply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+                              nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The root window's list of the standard hints the window manager supports.
+bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint) {
+    const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
+    const TReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024), nullptr),
+        &std::free);
+    if (!reply || reply->format != 32)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    for (int i = 0; i < count; ++i) {
+        if (atoms[i] == hint)
+            return true;
+    }
+    return false;
+}
+
+// Left, right, top and bottom from the window's _NET_FRAME_EXTENTS, if set.
+bool ReadFrameExtents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t extents, QMargins& frame) {
+    const TReply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr),
+        &std::free);
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
+        return false;
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    frame = QMargins(int(values[0]), int(values[2]), int(values[1]), int(values[3]));
+    return true;
+}
+
+// Asks an X11 window manager for the frame of a window it has not mapped yet
+// (the _NET_REQUEST_FRAME_EXTENTS message of the desktop standard) and waits
+// briefly for its answer.
+QMargins AskX11WindowManager(QWidget* window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return {};
+    xcb_connection_t* connection = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    if (!screen || request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE ||
+        !WindowManagerSupports(connection, screen->root, request))
+        return {};
+
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+
+    QMargins frame;
+    const auto deadline = std::chrono::steady_clock::now() + FrameAnswerTimeout;
+    while (!ReadFrameExtents(connection, id, extents, frame)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return {};
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    // The window manager counts device pixels; the layout counts pixels at
+    // the window's scale.
+    const qreal ratio = window->devicePixelRatioF();
+    const auto scaled = [ratio](int pixels) { return int(std::ceil(pixels / ratio)); };
+    return {scaled(frame.left()), scaled(frame.top()), scaled(frame.right()), scaled(frame.bottom())};
+}
+
+}  // namespace
+
+QMargins ExpectedFrameMargins(QWidget* window) {
+    if (window->isVisible() && window->windowHandle()) {
+        const QMargins frame = window->windowHandle()->frameMargins();
+        if (!frame.isNull())
+            return frame;
+    }
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return AskX11WindowManager(window);
+    return {};
+}
+
+QRect CentredClientGeometry(const QSize& clientSize, const QMargins& frame, const QRect& area) {
+    const QSize framed = clientSize.grownBy(frame);
+    const QPoint framePosition(qMax(area.left(), area.left() + (area.width() - framed.width()) / 2),
+                               qMax(area.top(), area.top() + (area.height() - framed.height()) / 2));
+    return {framePosition + QPoint(frame.left(), frame.top()), clientSize};
+}
