@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <QStyleOptionHeader>
 #include <QWheelEvent>
+#include <qdrawutil.h>
 
 // ---------------------------------------------------------------- model
 
@@ -155,11 +156,50 @@ void TIndicatorHeader::paintSection(QPainter* painter, const QRect& rect, int lo
     painter->restore();
 }
 
+// ---------------------------------------------------------------- titles
+
+TTitleHeader::TTitleHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setAttribute(Qt::WA_Hover);
+    viewport()->setAttribute(Qt::WA_Hover);
+}
+
+// The platform's section, then a lighter face under the pointer or a sunken
+// one while pressed, the title moved down and right by a pixel as a pressed
+// button's caption is.
+void TTitleHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    QStyleOptionHeader option;
+    initStyleOptionForIndex(&option, logicalIndex);
+    option.rect = rect;
+    const bool pressed = option.state & QStyle::State_Sunken;
+    const bool hovered = !pressed && (option.state & QStyle::State_MouseOver);
+    painter->save();
+    const QVariant font = model() ? model()->headerData(logicalIndex, orientation(), Qt::FontRole) : QVariant();
+    if (font.canConvert<QFont>())
+        painter->setFont(font.value<QFont>());
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    const QRect face = rect.adjusted(1, 1, -2, -2);
+    if (hovered)
+        painter->fillRect(face, QColor(255, 255, 255, 110));
+    QStyleOptionHeader label = option;
+    label.rect = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
+    if (pressed) {
+        painter->fillRect(face, QColor(0, 0, 0, 28));
+        qDrawShadePanel(painter, rect.adjusted(0, 0, -1, -1), palette(), true, 1);
+        label.rect.translate(1, 1);
+    }
+    style()->drawControl(QStyle::CE_HeaderLabel, &label, painter, this);
+    painter->restore();
+}
+
 // ---------------------------------------------------------------- grid
 
 TDBGrid::TDBGrid(QWidget* parent)
-    : QTableView(parent), v_model(new TPoemTableModel(this)), v_indicator(new TIndicatorHeader(this)) {
+    : QTableView(parent),
+      v_model(new TPoemTableModel(this)),
+      v_indicator(new TIndicatorHeader(this)),
+      v_titles(new TTitleHeader(this)) {
     setVerticalHeader(v_indicator);
+    setHorizontalHeader(v_titles);
     setModel(v_model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -330,8 +370,15 @@ void TDBGrid::keyPressEvent(QKeyEvent* event) {
             MoveToColumn(lastColumn);
         }
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A reader with the keyboard alone opens the current poem as a
+        // double click does.
+        if (!event->isAutoRepeat())
+            emit DblClick();
+        return;
     default:
-        // Read-only: Insert, Delete, F2, Enter and typed characters change nothing.
+        // Read-only: Insert, Delete, F2 and typed characters change nothing.
         return;
     }
 }

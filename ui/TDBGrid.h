@@ -64,6 +64,18 @@ private:
     int v_currentRow = -1;
 };
 
+// The title row: each column's title in bold, drawn highlighted while the
+// pointer is on it and pressed while the left button is held on it.
+class TTitleHeader : public QHeaderView {
+    Q_OBJECT
+
+public:
+    explicit TTitleHeader(QWidget* parent = nullptr);
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+};
+
 // The poem grid: read-only, its current row is the cursor's current row in
 // both directions, and a left double click anywhere in it raises DblClick.
 class TDBGrid : public QTableView {
@@ -82,6 +94,7 @@ public:
     void keyboardSearch(const QString& search) override;
 
 signals:
+    // A left double click anywhere in the grid, or Enter while it has the focus.
     void DblClick();
 
 protected:
@@ -101,6 +114,7 @@ private:
 
     TPoemTableModel* v_model;
     TIndicatorHeader* v_indicator;
+    TTitleHeader* v_titles;
     QPointer<TDataSource> v_dataSource;
     bool v_following = false;
 };

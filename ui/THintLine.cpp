@@ -73,9 +73,15 @@ void THintLine::FollowMenu(QMenu* menu) {
 }
 
 bool THintLine::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && qobject_cast<QMenuBar*>(watched) &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        SetApplicationHint({});
+    if (const auto* menuBar = qobject_cast<QMenuBar*>(watched)) {
+        // The keyboard takes the bar (Alt, F10) by giving it the focus, after
+        // it has highlighted the first entry; an access key also opens the
+        // entry's drop-down, whose highlight then decides.
+        if (event->type() == QEvent::FocusIn && menuBar->activeAction() && !QApplication::activePopupWidget())
+            SetApplicationHint(LongHintOf(menuBar->activeAction()));
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            SetApplicationHint({});
+    }
     if (event->type() == QEvent::MouseMove) {
         if (const auto* menu = qobject_cast<QMenu*>(watched)) {
             const QAction* action = menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());

@@ -4,19 +4,8 @@
 
 #include <QApplication>
 #include <QHelpEvent>
-#include <QStyleFactory>
 #include <QToolTip>
 #include <QWidget>
-
-namespace {
-
-void UseTooltipTimingStyle() {
-    if (qobject_cast<TTooltipTimingStyle*>(QApplication::style()))
-        return;
-    QApplication::setStyle(new TTooltipTimingStyle(QStyleFactory::create(QApplication::style()->name())));
-}
-
-}  // namespace
 
 QString TooltipFor(const QWidget* control) {
     if (!control || !ShowsHint(control))
@@ -24,20 +13,7 @@ QString TooltipFor(const QWidget* control) {
     return SplitHint(EffectiveHint(control)).shortPart;
 }
 
-int TTooltipTimingStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                                   QStyleHintReturn* returnData) const {
-    switch (hint) {
-    case SH_ToolTip_WakeUpDelay:
-        return TooltipWakeUpDelay;
-    case SH_ToolTip_FallAsleepDelay:
-        return TooltipDisplayTime;
-    default:
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-}
-
 TTooltips::TTooltips(QObject* parent) : QObject(parent) {
-    UseTooltipTimingStyle();
     qApp->installEventFilter(this);
 }
 

@@ -4,6 +4,7 @@
 #include "Hints.h"
 #include "Images.h"
 #include "TDBGrid.h"
+#include "TProgramStyle.h"
 #include "TStatusBar.h"
 #include "Unit2.h"
 
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -48,6 +52,8 @@ QWidget* FirstTabStop(QWidget* page) {
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    // Before any control: the menu bar reads the Alt key's role when made.
+    TProgramStyle::Install();
     setWindowTitle(QStringLiteral("Lantor összes költeménye:"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -115,6 +121,21 @@ void TForm1::CreateMenu() {
     SetHint(Keress1, QStringLiteral("Adatok keresése !"));
     SetHint(Bemutatkozs1, QStringLiteral("Névjegy !"));
     SetHint(Kilps1, QStringLiteral("Program hasznáéatának befejezése !"));
+
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &TForm1::TakeKeyboardToMenuBar);
+}
+
+// F10 does what Alt pressed and released alone does: the menu bar highlights
+// its first entry and takes the keys. The bar offers that only to the Alt
+// key, so the two key events it watches for are handed to it.
+void TForm1::TakeKeyboardToMenuBar() {
+    // A modifier key's event reports its own modifier flipped: the state
+    // before the press, with the pressed key's own modifier, is Alt alone.
+    QKeyEvent altDown(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &altDown);
+    QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(this, &altUp);
 }
 
 void TForm1::CreatePages() {
@@ -122,6 +143,9 @@ void TForm1::CreatePages() {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(8, 8, 681, 514);
     PageControl1->setDocumentMode(false);
+    // A click on a tab puts the keyboard focus on the tab strip, so that the
+    // page's last focused control does not take the next key.
+    PageControl1->tabBar()->setFocusPolicy(Qt::StrongFocus);
 
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TBitBtn.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -80,12 +82,12 @@ public:
     QWidget* TabSheet2 = nullptr;
     QLabel* Label10 = nullptr;
     QLineEdit* Edit1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    TBitBtn* BitBtn1 = nullptr;
     QFrame* Panel1 = nullptr;
     QLabel* Label11 = nullptr;
     QLabel* Label12 = nullptr;
     QFrame* Panel2 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    TBitBtn* BitBtn2 = nullptr;
     QWidget* TabSheet3 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -120,6 +122,7 @@ protected:
 private:
     void CreateDataComponents();
     void CreateMenu();
+    void TakeKeyboardToMenuBar();
     void CreatePages();
     void CreateListPage();
     void CreateSearchPage();

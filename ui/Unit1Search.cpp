@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "Hints.h"
 #include "Images.h"
+#include "TBitBtn.h"
 
 #include "app/TApplication.h"
 #include "store/Statements.h"
@@ -46,13 +47,8 @@ QFrame* AddDivider(QWidget* page, const char* name, int top) {
     return divider;
 }
 
-QPushButton* AddButton(QWidget* page, const char* name, const QString& caption, const QString& glyph, int top) {
-    auto* button = new QPushButton(TwoStateGlyph(glyph), caption, page);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIconSize(QSize(16, 16));
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    button->setGeometry(48, top, 569, 25);
+TBitBtn* AddButton(QWidget* page, const char* name, const QString& caption, const QString& glyph, int top) {
+    auto* button = new TBitBtn(page, name, caption, glyph, QRect(48, top, 569, 25));
     SetHint(button, QStringLiteral("Keresés indítása !"));
     return button;
 }

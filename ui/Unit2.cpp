@@ -4,6 +4,7 @@
 #include "Hints.h"
 #include "Images.h"
 #include "TBindSourceDB.h"
+#include "TBitBtn.h"
 #include "TDBNavigator.h"
 #include "Unit1.h"
 
@@ -54,15 +55,11 @@ TCaptionLabel* AddCaptionLabel(QWidget* parent, const char* name, const QRect& b
     return label;
 }
 
-QPushButton* AddGlyphButton(QWidget* parent, const char* name, const QString& caption, const QString& glyph,
-                            const QRect& geometry) {
-    auto* button = new QPushButton(TwoStateGlyph(glyph), caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIconSize(QSize(16, 16));
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);  // never a tab stop: the text box is the only one
-    button->setGeometry(geometry);
+// Never a tab stop: the text box is the only one.
+TBitBtn* AddGlyphButton(QWidget* parent, const char* name, const QString& caption, const QString& glyph,
+                        const QRect& geometry) {
+    auto* button = new TBitBtn(parent, name, caption, glyph, geometry);
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TBitBtn.h"
 #include "TCaptionLabel.h"
 
 #include <QDialog>
@@ -39,8 +40,8 @@ public:
     TCaptionLabel* Label2 = nullptr;
     QFrame* Panel2 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    TBitBtn* BitBtn1 = nullptr;
+    TBitBtn* BitBtn2 = nullptr;
     TDBNavigator* DBNavigator1 = nullptr;
     TBindSourceDB* BindSourceDB1 = nullptr;
     QObject* BindingsList1 = nullptr;

@@ -4,7 +4,9 @@
 
 #include "ViewerTestSupport.h"
 
+#include "ui/TBitBtn.h"
 #include "ui/TCaptionLabel.h"
+#include "ui/TDBGrid.h"
 
 #include <QHeaderView>
 #include <QImage>
@@ -156,11 +158,8 @@ class TestCaptions : public QObject {
 
     TViewerFixture& F() { return *v_program; }
 
-    QList<QLabel*> AllLabels() const {
-        QList<QLabel*> labels = v_program->form1->findChildren<QLabel*>();
-        labels += v_program->form2->findChildren<QLabel*>();
-        return labels;
-    }
+    // The viewer is a child of the main window: these are the labels of both.
+    QList<QLabel*> AllLabels() const { return v_program->form1->findChildren<QLabel*>(); }
 
 private slots:
     void init() {
@@ -262,6 +261,73 @@ private slots:
                                                           .arg(title)
                                                           .arg(ratio)
                                                           .arg(titles->devicePixelRatioF())));
+        }
+    }
+
+    // Under the pointer a column title is drawn highlighted, and pressed
+    // while the left button is held on it; releasing it sorts nothing.
+    void theGridsColumnTitlesShowHoverAndPress() {
+        TDBGrid* grid = F().form1->DBGrid1;
+        QHeaderView* titles = grid->horizontalHeader();
+        QWidget* surface = titles->viewport();
+        const QRect first(titles->sectionViewportPosition(0), 0, titles->sectionSize(0), titles->height());
+        const QPoint inside = first.center();
+        const auto look = [&] { return titles->grab(first).toImage().convertToFormat(QImage::Format_RGB32); };
+        QTest::mouseMove(surface, QPoint(first.right() + 40, inside.y()));
+        QTest::qWait(50);
+        const QImage normal = look();
+        QTest::mouseMove(surface, inside);
+        QVERIFY(QTest::qWaitFor([&] { return look() != normal; }, 2000));
+        const QImage hovered = look();
+        QTest::mousePress(surface, Qt::LeftButton, {}, inside);
+        QVERIFY(QTest::qWaitFor([&] { return look() != hovered && look() != normal; }, 2000));
+        QTest::mouseRelease(surface, Qt::LeftButton, {}, inside);
+        QVERIFY(QTest::qWaitFor([&] { return look() == hovered; }, 2000));
+        QCOMPARE(F().FieldOfRow(0, "CIM"), grid->model()->index(0, 0).data().toString());
+        QTest::mouseMove(surface, QPoint(first.right() + 40, inside.y()));
+        QVERIFY(QTest::qWaitFor([&] { return look() == normal; }, 2000));
+    }
+
+    // Picture and caption of every picture button sit 4 pixels apart, centred
+    // together: a black square stands in for the picture to measure from.
+    void pictureButtonsKeepFourPixelsBetweenPictureAndCaption() {
+        QImage square(16, 16, QImage::Format_RGB32);
+        square.fill(Qt::black);
+        // The viewer is a child of the main window: this finds the buttons of both.
+        const QList<TBitBtn*> buttons = F().form1->findChildren<TBitBtn*>();
+        QCOMPARE(buttons.size(), 4);
+        for (TBitBtn* button : buttons) {
+            button->setIcon(QIcon(QPixmap::fromImage(square)));
+            button->setEnabled(true);
+            const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const qreal ratio = shown.devicePixelRatio();
+            const int middle = shown.height() / 2;
+            int squareRight = -1;
+            for (int x = 0; x < shown.width(); ++x) {
+                if (shown.pixel(x, middle) == qRgb(0, 0, 0))
+                    squareRight = x;
+                else if (squareRight >= 0)
+                    break;
+            }
+            QVERIFY2(squareRight >= 0, qPrintable(button->objectName()));
+            const QRgb face = shown.pixel(squareRight + 1, middle);
+            // The caption's rows: those of the picture, clear of the button's borders.
+            const int half = qRound(8 * ratio);
+            int captionLeft = -1;
+            for (int x = squareRight + 1; x < shown.width() && captionLeft < 0; ++x) {
+                for (int y = middle - half; y < middle + half; ++y) {
+                    if (qAbs(qGray(shown.pixel(x, y)) - qGray(face)) > 60) {
+                        captionLeft = x;
+                        break;
+                    }
+                }
+            }
+            const QFontMetricsF metrics(button->font());
+            const qreal bearing = qMax<qreal>(0, metrics.leftBearing(button->text().at(0)));
+            const qreal gap = (captionLeft - squareRight - 1) / ratio;
+            QVERIFY2(gap >= 4 + bearing - 0.75 && gap <= 4 + bearing + 1,
+                     qPrintable(QStringLiteral("%1: %2 pixels between picture and caption at scale %3")
+                                    .arg(button->objectName()).arg(gap).arg(ratio)));
         }
     }
 };
