@@ -64,9 +64,14 @@ TLinkPropertyToField::TLinkPropertyToField(TBindSourceDB* source, const QString&
     Bind();
 }
 
+// A label redraws only its text area when its text changes; a caption whose
+// glyphs reach beyond that area must be redrawn whole, or the accents of the
+// caption before stay on the screen.
 void TLinkPropertyToField::PutText(const QString& text) {
-    if (v_target && v_target->text() != text)
-        v_target->setText(text);
+    if (!v_target || v_target->text() == text)
+        return;
+    v_target->setText(text);
+    v_target->update();
 }
 
 TLinkControlToField::TLinkControlToField(TBindSourceDB* source, const QString& fieldName, QPlainTextEdit* target,

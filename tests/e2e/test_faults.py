@@ -25,8 +25,8 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import test_e2e  # noqa: E402
-from test_e2e import APP_TITLE, MAIN_TITLE, QUESTION_TITLE, Desktop, read_bytes  # noqa: E402
+import desktop as desktop_module  # noqa: E402
+from desktop import APP_TITLE, MAIN_TITLE, QUESTION_TITLE, Desktop, read_bytes  # noqa: E402
 
 ARGS = None
 DATABASE_NAME = "LR_ov.db"
@@ -37,7 +37,7 @@ def limit_file_size():
     resource.setrlimit(resource.RLIMIT_FSIZE, (FILE_SIZE_LIMIT, FILE_SIZE_LIMIT))
 
 
-class Program(test_e2e.Program):
+class Program(desktop_module.Program):
     """One running copy of the program in a folder, optionally as another user
     or with a file-size limit, its error output kept in a log."""
 
