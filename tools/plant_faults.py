@@ -118,8 +118,14 @@ def make_worktree(commit, path):
 
 
 def build(tree, jobs, log):
-    code, _ = run(["cmake", "--build", str(tree / "build"), "-j", str(jobs)], tree, log)
-    return code == 0
+    # Tried up to three times: a compiler or moc run now and then dies without
+    # a word on a shared machine, and a fault that does not build counts for
+    # nothing.
+    for _ in range(3):
+        code, _ = run(["cmake", "--build", str(tree / "build"), "-j", str(jobs)], tree, log)
+        if code == 0:
+            return True
+    return False
 
 
 def suite(tree, jobs, timeout, log):
