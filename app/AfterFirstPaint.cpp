@@ -1,4 +1,4 @@
-#include "AfterFirstPaint.h"
+#include "app/AfterFirstPaint.h"
 
 #include <QCoreApplication>
 #include <QEvent>

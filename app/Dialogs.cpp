@@ -1,6 +1,6 @@
-#include "Dialogs.h"
+#include "app/Dialogs.h"
 
-#include "TApplication.h"
+#include "app/TApplication.h"
 
 #include <QMessageBox>
 

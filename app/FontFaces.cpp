@@ -1,4 +1,4 @@
-#include "FontFaces.h"
+#include "app/FontFaces.h"
 
 #include <QFontDatabase>
 #include <QResource>

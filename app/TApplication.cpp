@@ -1,6 +1,6 @@
-#include "TApplication.h"
+#include "app/TApplication.h"
 
-#include "FontFaces.h"
+#include "app/FontFaces.h"
 
 #include "store/TDatabaseError.h"
 

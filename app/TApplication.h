@@ -64,3 +64,9 @@ void RunHandler(THandler&& handler) {
         TApplication::Instance()->ShowException(error);
     }
 }
+
+// A slot that runs the event handler `method` of `object` through RunHandler.
+template <typename TObject>
+auto Handler(TObject* object, void (TObject::*method)()) {
+    return [object, method] { RunHandler([object, method] { (object->*method)(); }); };
+}

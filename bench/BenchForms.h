@@ -3,11 +3,11 @@
 // The real main window and viewer, started in a fresh working folder the way
 // the program entry starts them, for the in-process benchmarks (offscreen).
 
-#include "app/StartupSupport.h"
+#include "support/StartedProgram.h"
 
 #include "store/TDataSource.h"
 #include "store/TFDQuery.h"
-#include "ui/TDBGrid.h"
+#include "ui/controls/TDBGrid.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -14,7 +14,7 @@
 #include "BenchSupport.h"
 
 #include "store/TFDConnection.h"
-#include "ui/TDBNavigator.h"
+#include "ui/controls/TDBNavigator.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "BenchForms.h"
 #include "BenchSupport.h"
 
-#include "ui/TDBNavigator.h"
+#include "ui/controls/TDBNavigator.h"
 
 #include <QTest>
 

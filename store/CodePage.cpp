@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "store/CodePage.h"
 
 #include <array>
 #include <bitset>
@@ -54,8 +54,4 @@ QString ToSystemCodePage(const QString& text) {
         result.append(table.Contains(ch.unicode()) ? ch : QLatin1Char('?'));
     }
     return result;
-}
-
-bool FitsSystemCodePage(const QString& text) {
-    return ToSystemCodePage(text) == text;
 }

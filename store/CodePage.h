@@ -7,6 +7,3 @@
 // that code page lacks does not survive the conversion: it becomes "?", as a
 // best-fit-less conversion to the code page would leave it.
 QString ToSystemCodePage(const QString& text);
-
-// True when every character of `text` exists in the system code page.
-bool FitsSystemCodePage(const QString& text);

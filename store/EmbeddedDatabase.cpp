@@ -1,4 +1,4 @@
-#include "EmbeddedDatabase.h"
+#include "store/EmbeddedDatabase.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Statements.h"
+#include "store/Statements.h"
 
 QString QuotedStr(const QString& text) {
     QString quoted = text;

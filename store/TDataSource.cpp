@@ -1,4 +1,4 @@
-#include "TDataSource.h"
+#include "store/TDataSource.h"
 
 TDataSource::TDataSource(QObject* parent) : QObject(parent) {}
 

@@ -1,14 +1,10 @@
-#include "TFDConnection.h"
+#include "store/TFDConnection.h"
 
-#include "TDatabaseError.h"
+#include "store/TDatabaseError.h"
 
 #include <sqlite3.h>
 
 #include <array>
-
-QString EngineErrorText(const QString& engineMessage) {
-    return QStringLiteral("[LantorStore][Phys][SQLite] ERROR: ") + engineMessage;
-}
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "TFDQuery.h"
+#include "store/TFDQuery.h"
 
-#include "CodePage.h"
-#include "Statements.h"
-#include "TDatabaseError.h"
-#include "TFDConnection.h"
+#include "store/CodePage.h"
+#include "store/Statements.h"
+#include "store/TDatabaseError.h"
+#include "store/TFDConnection.h"
 
 #include <sqlite3.h>
 

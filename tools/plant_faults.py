@@ -138,14 +138,32 @@ def suite(tree, jobs, timeout, log):
 
 # Other places of a fault, for commits where its code lives elsewhere.
 ALTERNATIVES = {
-    "tooltip-4000": [("ui/TProgramStyle.h", "TooltipDisplayTime = 2500;", "TooltipDisplayTime = 4000;")],
-    "exit-keeps-file": [("ui/Unit1.cpp", "    DeleteDatabaseFile(DatabasePath());\n", "")],
+    "tooltip-4000": [("ui/TProgramStyle.h", "TooltipDisplayTime = 2500;", "TooltipDisplayTime = 4000;"),
+                     ("ui/controls/TProgramStyle.h", "TooltipDisplayTime = 2500;", "TooltipDisplayTime = 4000;")],
+    "exit-keeps-file": [("ui/Unit1.cpp", "    DeleteDatabaseFile(DatabasePath());\n", ""),
+                        ("app/Lifecycle.cpp", "    DeleteDatabaseFile(databasePath);\n", "")],
+    "count-plus-one": [("ui/Unit1Search.cpp", "    FDQuery1->Open();\n    ShowHitCount();",
+                        "    FDQuery1->Open();\n    Label12->setText(QString::number(FDQuery1->RecordCount() + 1));")],
+    "exit-prompt-stays": [("ui/Unit1.cpp", "    const bool yes = AskExitQuestion();\n"
+                           "    StatusBar1->SetPanelText(TStatusBar::HintPanel, QString());\n",
+                           "    const bool yes = AskExitQuestion();\n")],
+    "field-not-emptied": [("ui/Unit1.cpp", "    Edit1->clear();\n    ShowHitCount();\n", "    ShowHitCount();\n")],
 }
+
+# The reusable controls moved from ui/ to ui/controls/ at one commit.
+MOVED_TO_CONTROLS = ("TDBGrid", "TDBNavigator", "TTooltips", "TClock", "TStatusBar", "THintLine", "TBindSourceDB")
 
 
 def first_place(tree, places):
     """The first (file, old, new) whose old text the file holds exactly once."""
+    moved = []
     for relative, old, new in places:
+        stem = pathlib.PurePosixPath(relative).stem
+        if relative.startswith("ui/") and stem in MOVED_TO_CONTROLS:
+            moved.append(("ui/controls/" + relative[len("ui/"):], old, new))
+            if stem == "TDBGrid":
+                moved.append(("ui/controls/TPoemTableModel.cpp", old, new))
+    for relative, old, new in [*places, *moved]:
         path = tree / relative
         if path.exists() and path.read_text(encoding="utf-8").count(old) == 1:
             return relative, old, new

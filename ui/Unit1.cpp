@@ -1,14 +1,15 @@
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "AccessKeys.h"
-#include "Hints.h"
-#include "Images.h"
-#include "TDBGrid.h"
-#include "TProgramStyle.h"
-#include "TStatusBar.h"
-#include "Unit2.h"
+#include "ui/controls/AccessKeys.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/Images.h"
+#include "ui/controls/TDBGrid.h"
+#include "ui/controls/TProgramStyle.h"
+#include "ui/controls/TStatusBar.h"
+#include "ui/Unit2.h"
 
 #include "app/Dialogs.h"
+#include "app/Lifecycle.h"
 #include "app/TApplication.h"
 #include "app/WindowPlacement.h"
 #include "store/EmbeddedDatabase.h"
@@ -106,12 +107,12 @@ void TForm1::CreateMenu() {
     const QStringList captions = AssignAccessKeys({QStringLiteral("Lexikon"), QStringLiteral("Keresés"),
                                                    QStringLiteral("Bemutatkozás"), QString(),
                                                    QStringLiteral("Kilépés")});
-    Lexikon1 = Lehetsgek1->addAction(captions.at(0), this, [this] { RunHandler([this] { Lexikon1Click(); }); });
-    Keress1 = Lehetsgek1->addAction(captions.at(1), this, [this] { RunHandler([this] { Keress1Click(); }); });
+    Lexikon1 = Lehetsgek1->addAction(captions.at(0), this, Handler(this, &TForm1::Lexikon1Click));
+    Keress1 = Lehetsgek1->addAction(captions.at(1), this, Handler(this, &TForm1::Keress1Click));
     Bemutatkozs1 =
-        Lehetsgek1->addAction(captions.at(2), this, [this] { RunHandler([this] { Bemutatkozs1Click(); }); });
+        Lehetsgek1->addAction(captions.at(2), this, Handler(this, &TForm1::Bemutatkozs1Click));
     N1 = Lehetsgek1->addSeparator();
-    Kilps1 = Lehetsgek1->addAction(captions.at(4), this, [this] { RunHandler([this] { Kilps1Click(); }); });
+    Kilps1 = Lehetsgek1->addAction(captions.at(4), this, Handler(this, &TForm1::Kilps1Click));
 
     const std::pair<QAction*, const char*> names[] = {
         {Lexikon1, "Lexikon1"}, {Keress1, "Keress1"}, {Bemutatkozs1, "Bemutatkozs1"}, {N1, "N1"}, {Kilps1, "Kilps1"}};
@@ -169,7 +170,7 @@ void TForm1::CreateListPage() {
     DBGrid1->setGeometry(3, 3, 667, 479);
     DBGrid1->SetDataSource(DataSource1);
     SetHint(DBGrid1, QStringLiteral("Dupla klikk: megtekintés.|Dupla klikk: aktuális tétel megtekintése."));
-    connect(DBGrid1, &TDBGrid::DblClick, this, [this] { RunHandler([this] { DBGrid1DblClick(); }); });
+    connect(DBGrid1, &TDBGrid::DblClick, this, Handler(this, &TForm1::DBGrid1DblClick));
 }
 
 void TForm1::CreateStatusBar() {
@@ -196,58 +197,27 @@ void TForm1::setVisible(bool visible) {
     QMainWindow::setVisible(visible);
 }
 
-void TForm1::ExtractAnthology() {
-    std::unique_ptr<TResourceStream> stream;
-    try {
-        stream = std::make_unique<TResourceStream>(TResourceStream::AnthologyResourceName);
-    } catch (...) {
-        FailureReport(QStringLiteral("Hiba történt - 1 !"));
-    }
-    try {
-        if (!stream)
-            throw EFileWriteError("no stream to write");
-        WriteFileExclusively(DatabasePath(), stream->Bytes());
-    } catch (...) {
-        FailureReport(QStringLiteral("Hiba történt - 2 !"));
-    }
-}
-
 void TForm1::FormShow() {
     v_prdir = QDir::currentPath();
-    ExtractAnthology();
-    if (FileExists(DatabasePath()))
-        FDConnection1->SetDatabase(DatabasePath());
-    else
-        FailureReport(QStringLiteral("Nem található az adatállomány !"));
-    try {
-        FDConnection1->Connect();
-    } catch (...) {
-        FailureReport(QStringLiteral("Adatállomány nem nyitható meg !"));
-    }
-    try {
-        FDQuery1->Open();
-    } catch (...) {
-        FailureReport(QStringLiteral("Lekérdezés nem hajtható végre !"));
-    }
+    OpenAnthology(DatabasePath(), *FDConnection1, *FDQuery1);
     Edit1->clear();
-    Label12->setText(QString::number(FDQuery1->RecordCount()));
-    Label12->adjustSize();
+    ShowHitCount();
     PageControl1->setCurrentIndex(0);
 }
 
-void TForm1::CloseDatabaseAndDeleteFile() {
-    FDQuery1->Close();
-    FDConnection1->Disconnect();
-    DeleteDatabaseFile(DatabasePath());
+// The exit question of both exits, with its prompt in the hint line while
+// it is open.
+bool TForm1::AskToLeave() {
+    StatusBar1->SetPanelText(TStatusBar::HintPanel, ExitPrompt);
+    const bool yes = AskExitQuestion();
+    StatusBar1->SetPanelText(TStatusBar::HintPanel, QString());
+    return yes;
 }
 
 bool TForm1::FormClose() {
-    StatusBar1->SetPanelText(0, ExitPrompt);
-    const bool yes = AskExitQuestion();
-    StatusBar1->SetPanelText(0, QString());
-    if (!yes)
+    if (!AskToLeave())
         return false;
-    CloseDatabaseAndDeleteFile();
+    CloseAnthology(*FDQuery1, *FDConnection1, DatabasePath());
     return true;
 }
 
@@ -260,13 +230,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
+// Unlike a close, the end request closes no window: the question is asked once.
 void TForm1::Kilps1Click() {
-    StatusBar1->SetPanelText(0, ExitPrompt);
-    if (AskExitQuestion()) {
-        CloseDatabaseAndDeleteFile();
-        TApplication::Instance()->Terminate();
-    }
-    StatusBar1->SetPanelText(0, QString());
+    if (!AskToLeave())
+        return;
+    CloseAnthology(*FDQuery1, *FDConnection1, DatabasePath());
+    TApplication::Instance()->Terminate();
 }
 
 void TForm1::SelectPage(int index) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TBitBtn.h"
+#include "ui/controls/TBitBtn.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -130,8 +130,8 @@ private:
     void CreateStatusBar();
     void CreateClock();
     void CreateHintLine();
-    void ExtractAnthology();
-    void CloseDatabaseAndDeleteFile();
+    bool AskToLeave();
+    void ShowHitCount();
 
     TForm2* v_viewer = nullptr;
     bool v_startedUp = false;

@@ -1,10 +1,11 @@
 // The About page: the title, the maker's credit and contact lines, and the
 // mail and web links.
 
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "Fonts.h"
-#include "Hints.h"
+#include "ui/controls/Fonts.h"
+#include "app/TApplication.h"
+#include "ui/controls/Hints.h"
 
 #include <QColor>
 #include <QDesktopServices>
@@ -98,7 +99,7 @@ void TForm1::CreateAboutPage() {
     };
     const auto link = [this](const char* name, const QString& caption, int top, const QString& hint,
                              void (TForm1::*handler)()) {
-        auto* label = new TClickLabel(caption, TabSheet3, [this, handler] { (this->*handler)(); });
+        auto* label = new TClickLabel(caption, TabSheet3, Handler(this, handler));
         PlaceAboutLabel(label, name, top, 21, TFontStyle::Underlined);
         SetTextColour(label, Teal);
         label->setCursor(Qt::PointingHandCursor);

@@ -1,9 +1,9 @@
 // The clock in the status bar.
 
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "TClock.h"
-#include "TStatusBar.h"
+#include "ui/controls/TClock.h"
+#include "ui/controls/TStatusBar.h"
 
 #include "app/TApplication.h"
 
@@ -19,12 +19,12 @@ void TForm1::CreateClock() {
     // A tick's error message runs inside that tick, and a timer never
     // re-enters its own handler: the clock resumes when the message closes
     // instead of stacking one message a second.
-    connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, Handler(this, &TForm1::Timer1Timer));
     Timer1->start();
 }
 
 void TForm1::Timer1Timer() {
-    StatusBar1->SetPanelText(1, v_clock->Text());
+    StatusBar1->SetPanelText(TStatusBar::ClockPanel, v_clock->Text());
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -2,12 +2,12 @@
 // highlight is on, in panel 0 of the status bar; and the tooltips, shown
 // only where the hint display setting is on.
 
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "Hints.h"
-#include "THintLine.h"
-#include "TStatusBar.h"
-#include "TTooltips.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/THintLine.h"
+#include "ui/controls/TStatusBar.h"
+#include "ui/controls/TTooltips.h"
 
 void TForm1::CreateHintLine() {
     // The main window and every control that takes the setting from it

@@ -1,12 +1,12 @@
 // The search page: the phrase field, the search and reset buttons, and the
 // hit counter.
 
-#include "Unit1.h"
+#include "ui/Unit1.h"
 
-#include "Fonts.h"
-#include "Hints.h"
-#include "Images.h"
-#include "TBitBtn.h"
+#include "ui/controls/Fonts.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/Images.h"
+#include "ui/controls/TBitBtn.h"
 
 #include "app/TApplication.h"
 #include "store/Statements.h"
@@ -80,8 +80,14 @@ void TForm1::CreateSearchPage() {
     QWidget::setTabOrder(Edit1, BitBtn1);
     QWidget::setTabOrder(BitBtn1, BitBtn2);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { RunHandler([this] { BitBtn2Click(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this, Handler(this, &TForm1::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this, Handler(this, &TForm1::BitBtn2Click));
+}
+
+// The hit counter: the cursor's record count, sized to its digits.
+void TForm1::ShowHitCount() {
+    Label12->setText(QString::number(FDQuery1->RecordCount()));
+    Label12->adjustSize();
 }
 
 void TForm1::BitBtn1Click() {
@@ -90,8 +96,7 @@ void TForm1::BitBtn1Click() {
     FDQuery1->Close();
     FDQuery1->ReplaceSQL(SearchStatement(pattern));
     FDQuery1->Open();
-    Label12->setText(QString::number(FDQuery1->RecordCount()));
-    Label12->adjustSize();
+    ShowHitCount();
     SelectPage(0);
 }
 
@@ -101,7 +106,6 @@ void TForm1::BitBtn2Click() {
     FDQuery1->ReplaceSQL(FullListStatement);
     FDQuery1->Open();
     Edit1->clear();
-    Label12->setText(QString::number(FDQuery1->RecordCount()));
-    Label12->adjustSize();
+    ShowHitCount();
     SelectPage(0);
 }

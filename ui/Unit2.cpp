@@ -1,12 +1,12 @@
-#include "Unit2.h"
+#include "ui/Unit2.h"
 
-#include "Fonts.h"
-#include "Hints.h"
-#include "Images.h"
-#include "TBindSourceDB.h"
-#include "TBitBtn.h"
-#include "TDBNavigator.h"
-#include "Unit1.h"
+#include "ui/controls/Fonts.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/Images.h"
+#include "ui/controls/TBindSourceDB.h"
+#include "ui/controls/TBitBtn.h"
+#include "ui/controls/TDBNavigator.h"
+#include "ui/Unit1.h"
 
 #include "app/WindowPlacement.h"
 #include "store/TDataSource.h"
@@ -137,9 +137,6 @@ void TForm2::CreateBindings() {
     BindSourceDB1 = new TBindSourceDB(this);
     BindSourceDB1->setObjectName(QStringLiteral("BindSourceDB1"));
     BindSourceDB1->SetDataSet(v_mainForm.FDQuery1);
-    // Reloading rows in place is announced through the main window's data
-    // source; the bindings follow it like the grid does.
-    connect(v_mainForm.DataSource1, &TDataSource::DataSetReloaded, BindSourceDB1, &TBindSourceDB::NotifyReloaded);
 
     BindingsList1 = new QObject(this);
     BindingsList1->setObjectName(QStringLiteral("BindingsList1"));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TBitBtn.h"
-#include "TCaptionLabel.h"
+#include "ui/controls/TBitBtn.h"
+#include "ui/controls/TCaptionLabel.h"
 
 #include <QDialog>
 #include <QPoint>

@@ -1,6 +1,6 @@
 // Work deferred until the program has painted its first window.
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include "app/AfterFirstPaint.h"
 

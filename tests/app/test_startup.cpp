@@ -1,13 +1,13 @@
 // Start-up and shutdown with real files in temporary folders.
 
-#include "Fixtures.h"
-#include "StartupSupport.h"
+#include "support/Fixtures.h"
+#include "support/StartedProgram.h"
 
 #include "app/Dialogs.h"
 #include "store/EmbeddedDatabase.h"
 #include "store/TFDConnection.h"
 #include "store/TFDQuery.h"
-#include "ui/TStatusBar.h"
+#include "ui/controls/TStatusBar.h"
 
 #include <QLineEdit>
 #include <QLabel>

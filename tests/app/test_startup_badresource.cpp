@@ -1,8 +1,8 @@
 // Start-up whose extraction succeeds but whose file is no anthology: the
 // later steps fail and the written file stays where it is.
 
-#include "Fixtures.h"
-#include "StartupSupport.h"
+#include "support/Fixtures.h"
+#include "support/StartedProgram.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 // Start-up in a program file that holds no anthology resource.
 
-#include "Fixtures.h"
-#include "StartupSupport.h"
+#include "support/Fixtures.h"
+#include "support/StartedProgram.h"
 
 #include "store/TFDQuery.h"
 

@@ -12,7 +12,7 @@
 // The picture is at the scale the X server's settings give the program.
 
 #include "app/TApplication.h"
-#include "ui/Fonts.h"
+#include "ui/controls/Fonts.h"
 
 #include <QImage>
 #include <QLabel>

@@ -20,7 +20,7 @@ import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support"))
 import desktop as desktop_module  # noqa: E402
 from desktop import (APP_TITLE, MAIN_TITLE, QUESTION_TITLE, VIEWER_TITLE, Desktop,  # noqa: E402,F401
                      read_bytes, wait_until)

@@ -24,7 +24,7 @@ import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support"))
 import desktop as desktop_module  # noqa: E402
 from desktop import APP_TITLE, MAIN_TITLE, QUESTION_TITLE, Desktop, read_bytes  # noqa: E402
 

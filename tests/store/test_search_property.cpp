@@ -7,8 +7,8 @@
 // The run is seeded and prints its seed; set LANTOR_SEARCH_SEED to replay a
 // run and LANTOR_SEARCH_PHRASES to change the number of phrases.
 
-#include "Fixtures.h"
-#include "app/StartupSupport.h"
+#include "support/Fixtures.h"
+#include "support/StartedProgram.h"
 
 #include "store/EmbeddedDatabase.h"
 #include "store/TFDConnection.h"

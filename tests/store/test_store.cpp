@@ -1,8 +1,8 @@
 // The anthology store: connection settings, the poem cursor's fetching,
 // record count, moves and fields, the search statement's matching, errors.
 
-#include "Fixtures.h"
-#include "TestSupport.h"
+#include "support/Fixtures.h"
+#include "support/TestSupport.h"
 
 #include "store/EmbeddedDatabase.h"
 #include "store/Statements.h"

@@ -2,11 +2,10 @@
 // exactly their target to the desktop.
 
 #include "app/FontFaces.h"
-#include <QPushButton>  // TestSupport.h uses it without including it
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
-#include "ui/Hints.h"
+#include "ui/controls/Hints.h"
 #include "ui/Unit1.h"
 
 #include "store/TFDQuery.h"

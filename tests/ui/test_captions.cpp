@@ -2,11 +2,11 @@
 // its caption whole, and bold text is visibly bold, at the scale factor the
 // test runs with (CTest runs it at 1, 1.5 and 2).
 
-#include "ViewerTestSupport.h"
+#include "support/ViewerFixture.h"
 
-#include "ui/TBitBtn.h"
-#include "ui/TCaptionLabel.h"
-#include "ui/TDBGrid.h"
+#include "ui/controls/TBitBtn.h"
+#include "ui/controls/TCaptionLabel.h"
+#include "ui/controls/TDBGrid.h"
 
 #include <QHeaderView>
 #include <QImage>

@@ -2,12 +2,11 @@
 // alone at midnight, the formats read again on the system's notice, and the
 // clock going on after a failing tick.
 
-#include <QPushButton>  // TestSupport.h uses it without including it
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
-#include "ui/TClock.h"
-#include "ui/TStatusBar.h"
+#include "ui/controls/TClock.h"
+#include "ui/controls/TStatusBar.h"
 #include "ui/Unit1.h"
 
 #include <QTimer>

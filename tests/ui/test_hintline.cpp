@@ -3,18 +3,17 @@
 // every window's event loop; tooltips only where the hint display setting
 // is on.
 
-#include <QPushButton>  // TestSupport.h uses it without including it
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/TDataSource.h"  // TDBNavigator.h needs it complete
-#include "ui/Hints.h"
-#include "ui/TDBGrid.h"
-#include "ui/TDBNavigator.h"
-#include "ui/THintLine.h"
-#include "ui/TStatusBar.h"
-#include "ui/TTooltips.h"
-#include "ui/Unit1.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/TDBGrid.h"
+#include "ui/controls/TDBNavigator.h"
+#include "ui/controls/THintLine.h"
+#include "ui/controls/TStatusBar.h"
+#include "ui/controls/TTooltips.h"
+#include "ui/Forms.h"
 #include "ui/Unit2.h"
 
 #include <QCursor>
@@ -74,11 +73,11 @@ QString HintLine(const TForm1& form) {
 // viewer the program creates beside it.
 struct TFormFixture {
     TScopedWorkingFolder folder;
-    TForm1 form;
-    TForm2 viewer{form, &form};
+    TForms forms = CreateForms();
+    TForm1& form = *forms.form1;
+    TForm2& viewer = *forms.form2;
 
     TFormFixture() {
-        form.SetViewer(&viewer);
         form.show();
         QApplication::setActiveWindow(&form);
         PointNowhere(form);

@@ -4,10 +4,10 @@
 // button and opens the current poem, a click on a tab keeps the focus on the
 // tab strip, Alt alone and F10 take the keyboard to the menu bar.
 
-#include "ViewerTestSupport.h"
+#include "support/ViewerFixture.h"
 
-#include "ui/TBitBtn.h"
-#include "ui/TStatusBar.h"
+#include "ui/controls/TBitBtn.h"
+#include "ui/controls/TStatusBar.h"
 
 #include <QMenu>
 #include <QMenuBar>

@@ -5,10 +5,10 @@
 // quarantine then holds freed memory, so the resident size says nothing and
 // is only printed).
 
-#include "ViewerTestSupport.h"
+#include "support/ViewerFixture.h"
 
-#include "ui/TClock.h"
-#include "ui/TStatusBar.h"
+#include "ui/controls/TClock.h"
+#include "ui/controls/TStatusBar.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,15 +1,15 @@
 // The main window: its frame and layout, the menu with its access keys, page
 // switching and focus, and the poem grid driven with the mouse and keys.
 
-#include "Fixtures.h"
-#include "app/StartupSupport.h"
+#include "support/Fixtures.h"
+#include "support/StartedProgram.h"
 
 #include "store/TFDQuery.h"
-#include "ui/AccessKeys.h"
-#include "ui/Hints.h"
-#include "ui/Images.h"
-#include "ui/TDBGrid.h"
-#include "ui/TStatusBar.h"
+#include "ui/controls/AccessKeys.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/Images.h"
+#include "ui/controls/TDBGrid.h"
+#include "ui/controls/TStatusBar.h"
 
 #include "store/TFDConnection.h"
 

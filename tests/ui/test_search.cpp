@@ -1,14 +1,14 @@
 // The search page: its layout, the search and reset buttons through the real
 // window, the hit counter, the database-wait pointer, and a failing search.
 
-#include "Fixtures.h"
-#include "app/StartupSupport.h"
+#include "support/Fixtures.h"
+#include "support/StartedProgram.h"
 
 #include "store/TDataSource.h"
 #include "store/TFDConnection.h"
 #include "store/TFDQuery.h"
-#include "ui/Hints.h"
-#include "ui/TDBGrid.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/TDBGrid.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // The poem viewer, driven through the real main window: opened by a real
 // double click on the grid, stepped with its navigator, closed again.
 
-#include "Fixtures.h"
-#include "ViewerTestSupport.h"
+#include "support/Fixtures.h"
+#include "support/ViewerFixture.h"
 
 #include "store/TFDConnection.h"
-#include "ui/Hints.h"
-#include "ui/TBindSourceDB.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/TBindSourceDB.h"
 
 #include <QClipboard>
 #include <QLabel>

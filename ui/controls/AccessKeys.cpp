@@ -1,4 +1,4 @@
-#include "AccessKeys.h"
+#include "ui/controls/AccessKeys.h"
 
 #include <QSet>
 

@@ -1,197 +1,12 @@
-#include "TDBGrid.h"
+#include "ui/controls/TDBGrid.h"
 
 #include "app/TApplication.h"
-#include "store/TDataSource.h"
-#include "store/TDatabaseError.h"
 #include "store/TFDQuery.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
-#include <QStyleOptionHeader>
 #include <QWheelEvent>
-#include <qdrawutil.h>
-
-// ---------------------------------------------------------------- model
-
-TPoemTableModel::TPoemTableModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-const QVector<TPoemTableModel::TColumn>& TPoemTableModel::Columns() {
-    static const QVector<TColumn> columns{
-        {"CIM", QStringLiteral("Cím"), 450},
-        {"DATUM", QStringLiteral("Készült"), 180},
-    };
-    return columns;
-}
-
-void TPoemTableModel::SetDataSource(TDataSource* dataSource) {
-    if (v_dataSource)
-        disconnect(v_dataSource, nullptr, this, nullptr);
-    v_dataSource = dataSource;
-    if (v_dataSource) {
-        connect(v_dataSource, &TDataSource::StateChange, this, &TPoemTableModel::SyncRowCount);
-        connect(v_dataSource, &TDataSource::DataSetReloaded, this, &TPoemTableModel::SyncRowCount);
-    }
-    SyncRowCount();
-}
-
-TFDQuery* TPoemTableModel::DataSet() const {
-    return v_dataSource ? v_dataSource->DataSet() : nullptr;
-}
-
-// Rows are removed and inserted rather than the model reset, so that the
-// columns the user widened or moved keep their width and place.
-void TPoemTableModel::SyncRowCount() {
-    const TFDQuery* query = DataSet();
-    const int count = query && query->Active() ? query->RecordCount() : 0;
-    if (v_rowCount > 0) {
-        beginRemoveRows({}, 0, v_rowCount - 1);
-        v_rowCount = 0;
-        endRemoveRows();
-    }
-    if (count > 0) {
-        beginInsertRows({}, 0, count - 1);
-        v_rowCount = count;
-        endInsertRows();
-    }
-}
-
-int TPoemTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : v_rowCount;
-}
-
-int TPoemTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(Columns().size());
-}
-
-QVariant TPoemTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
-        return {};
-    if (role == Qt::ForegroundRole)
-        return QColor(0, 0, 255);
-    if (role != Qt::DisplayRole)
-        return {};
-    TFDQuery* query = DataSet();
-    if (!query || !query->Active())
-        return {};
-    try {
-        if (!query->EnsureFetched(index.row()))
-            return {};
-    } catch (const EDatabaseError& error) {
-        emit ReadFailed(error.Text());
-        return {};
-    }
-    const QString text = query->Value(index.row(), query->FieldIndex(QString::fromLatin1(Columns().at(index.column()).field))).toString();
-    // A cell shows one line: what a multi-line title holds after its first
-    // line break stays out of the grid.
-    const qsizetype lineBreak = text.indexOf(QLatin1Char('\n'));
-    return lineBreak < 0 ? text : text.left(lineBreak);
-}
-
-QVariant TPoemTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= Columns().size())
-        return {};
-    if (role == Qt::DisplayRole)
-        return Columns().at(section).title;
-    if (role == Qt::FontRole) {
-        QFont bold = QApplication::font();
-        bold.setBold(true);
-        return bold;
-    }
-    return {};
-}
-
-Qt::ItemFlags TPoemTableModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-}
-
-// ---------------------------------------------------------------- indicator
-
-TIndicatorHeader::TIndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsClickable(false);
-    setHighlightSections(false);
-    setFixedWidth(11);
-}
-
-void TIndicatorHeader::SetCurrentRow(int row) {
-    if (row == v_currentRow)
-        return;
-    const int previous = v_currentRow;
-    v_currentRow = row;
-    for (const int section : {previous, row}) {
-        if (section >= 0)
-            updateSection(section);
-    }
-}
-
-// Only the width counts for a vertical header; working out a height would
-// visit every row.
-QSize TIndicatorHeader::sizeHint() const {
-    return {11, 0};
-}
-
-void TIndicatorHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    QStyleOptionHeader option;
-    initStyleOption(&option);
-    option.rect = rect;
-    option.section = logicalIndex;
-    painter->save();
-    style()->drawControl(QStyle::CE_Header, &option, painter, this);
-    painter->restore();
-    if (logicalIndex != v_currentRow)
-        return;
-    // A black triangle pointing right, 6 x 11 pixels, centred in the cell.
-    const int left = rect.left() + (rect.width() - 6) / 2;
-    const int top = rect.top() + (rect.height() - 11) / 2;
-    const QPolygon triangle{QPoint(left, top), QPoint(left + 5, top + 5), QPoint(left, top + 10)};
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, false);
-    painter->setPen(Qt::black);
-    painter->setBrush(Qt::black);
-    painter->drawPolygon(triangle);
-    painter->restore();
-}
-
-// ---------------------------------------------------------------- titles
-
-TTitleHeader::TTitleHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
-    setAttribute(Qt::WA_Hover);
-    viewport()->setAttribute(Qt::WA_Hover);
-}
-
-// The platform's section, then a lighter face under the pointer or a sunken
-// one while pressed, the title moved down and right by a pixel as a pressed
-// button's caption is.
-void TTitleHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    QStyleOptionHeader option;
-    initStyleOptionForIndex(&option, logicalIndex);
-    option.rect = rect;
-    const bool pressed = option.state & QStyle::State_Sunken;
-    const bool hovered = !pressed && (option.state & QStyle::State_MouseOver);
-    painter->save();
-    const QVariant font = model() ? model()->headerData(logicalIndex, orientation(), Qt::FontRole) : QVariant();
-    if (font.canConvert<QFont>())
-        painter->setFont(font.value<QFont>());
-    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
-    const QRect face = rect.adjusted(1, 1, -2, -2);
-    if (hovered)
-        painter->fillRect(face, QColor(255, 255, 255, 110));
-    QStyleOptionHeader label = option;
-    label.rect = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
-    if (pressed) {
-        painter->fillRect(face, QColor(0, 0, 0, 28));
-        qDrawShadePanel(painter, rect.adjusted(0, 0, -1, -1), palette(), true, 1);
-        label.rect.translate(1, 1);
-    }
-    style()->drawControl(QStyle::CE_HeaderLabel, &label, painter, this);
-    painter->restore();
-}
-
-// ---------------------------------------------------------------- grid
 
 TDBGrid::TDBGrid(QWidget* parent)
     : QTableView(parent),
@@ -241,16 +56,8 @@ TDBGrid::TDBGrid(QWidget* parent)
 }
 
 void TDBGrid::SetDataSource(TDataSource* dataSource) {
-    if (v_dataSource)
-        disconnect(v_dataSource, nullptr, this, nullptr);
-    v_dataSource = dataSource;
     v_model->SetDataSource(dataSource);
-    if (v_dataSource) {
-        connect(v_dataSource, &TDataSource::StateChange, this, &TDBGrid::FollowCursor);
-        connect(v_dataSource, &TDataSource::DataChange, this, &TDBGrid::FollowCursor);
-        connect(v_dataSource, &TDataSource::DataSetReloaded, this, &TDBGrid::FollowCursor);
-    }
-    FollowCursor();
+    v_link.Follow(dataSource, this, {&TDataSource::StateChange, &TDataSource::DataChange}, [this] { FollowCursor(); });
 }
 
 // Makes the cursor's current row the grid's current row and keeps it in view.

@@ -1,4 +1,4 @@
-#include "TCaptionLabel.h"
+#include "ui/controls/TCaptionLabel.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "TBindSourceDB.h"
+#include "ui/controls/TBindSourceDB.h"
 
 #include "app/TApplication.h"
 #include "store/TFDQuery.h"
@@ -11,31 +11,26 @@
 
 // ---------------------------------------------------------------- source
 
-TBindSourceDB::TBindSourceDB(QObject* parent) : QObject(parent) {}
+TBindSourceDB::TBindSourceDB(QObject* parent) : QObject(parent), v_dataSource(new TDataSource(this)) {
+    v_link.Follow(v_dataSource, this, {&TDataSource::StateChange, &TDataSource::DataChange}, [this] { emit Changed(); });
+}
 
 void TBindSourceDB::SetDataSet(TFDQuery* dataSet) {
-    if (v_dataSet)
-        disconnect(v_dataSet, nullptr, this, nullptr);
-    v_dataSet = dataSet;
-    if (v_dataSet) {
-        connect(v_dataSet, &TFDQuery::ActiveChanged, this, &TBindSourceDB::Changed);
-        connect(v_dataSet, &TFDQuery::RecordChanged, this, &TBindSourceDB::Changed);
-    }
-    emit Changed();
+    v_dataSource->SetDataSet(dataSet);
 }
 
 bool TBindSourceDB::Active() const {
-    return v_dataSet && v_dataSet->Active();
+    return v_dataSource->Active();
 }
 
 bool TBindSourceDB::HasCurrentRow() const {
-    return Active() && v_dataSet->RecNo() >= 0;
+    return Active() && DataSet()->RecNo() >= 0;
 }
 
 QString TBindSourceDB::FieldText(const QString& fieldName) const {
     if (!HasCurrentRow())
         return {};
-    return v_dataSet->FieldAsString(fieldName);
+    return DataSet()->FieldAsString(fieldName);
 }
 
 // ---------------------------------------------------------------- links

@@ -1,6 +1,6 @@
-#include "TBitBtn.h"
+#include "ui/controls/TBitBtn.h"
 
-#include "Images.h"
+#include "ui/controls/Images.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionButton>

@@ -1,6 +1,6 @@
-#include "TTooltips.h"
+#include "ui/controls/TTooltips.h"
 
-#include "Hints.h"
+#include "ui/controls/Hints.h"
 
 #include <QApplication>
 #include <QHelpEvent>

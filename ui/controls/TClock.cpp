@@ -1,4 +1,4 @@
-#include "TClock.h"
+#include "ui/controls/TClock.h"
 
 namespace {
 

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "store/TDataSource.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 class QLabel;
 class QPlainTextEdit;
-class TFDQuery;
 
-// The viewer's read-only window on the poem cursor: it tells its links when
-// the cursor opens or closes, when its current row moves and when its rows
-// are reloaded, and hands them the fields of the current row as text.
+// The viewer's read-only window on the poem cursor, through a data source of
+// its own: it tells its links when the cursor opens or closes and when its
+// current row moves, and hands them the fields of the current row as text.
 class TBindSourceDB : public QObject {
     Q_OBJECT
 
@@ -18,7 +19,7 @@ public:
     explicit TBindSourceDB(QObject* parent = nullptr);
 
     void SetDataSet(TFDQuery* dataSet);
-    TFDQuery* DataSet() const { return v_dataSet; }
+    TFDQuery* DataSet() const { return v_dataSource->DataSet(); }
 
     // Whether the cursor is open: the links are bound only then.
     bool Active() const;
@@ -28,15 +29,13 @@ public:
     // a cursor without rows all read as the empty text.
     QString FieldText(const QString& fieldName) const;
 
-    // The rows were reloaded in place.
-    void NotifyReloaded() { emit Changed(); }
-
 signals:
-    // Opened, closed, moved or reloaded: the links refresh their targets.
+    // Opened, closed or moved: the links refresh their targets.
     void Changed();
 
 private:
-    QPointer<TFDQuery> v_dataSet;
+    TDataSource* v_dataSource;
+    TDataLink<TDataSource> v_link;
 };
 
 // One field of the current row copied one way into a control. A link made
@@ -48,7 +47,6 @@ class TBindLink : public QObject {
 public:
     TBindLink(TBindSourceDB* source, const QString& fieldName, QObject* parent);
 
-    QString FieldName() const { return v_fieldName; }
     // Puts the field of the current row, or the empty text, into the target.
     void Refresh();
 

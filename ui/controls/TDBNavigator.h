@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/TDataSource.h"
+
 #include <QPointer>
 #include <QPushButton>
 #include <QStringList>
@@ -89,7 +91,6 @@ public:
     ~TDBNavigator() override;
 
     void SetDataSource(TDataSource* dataSource);
-    TDataSource* DataSource() const { return v_dataSource; }
 
     // One hint per kind of button, in the order of TNavigateBtn; each
     // button takes the entry of its kind.
@@ -118,7 +119,7 @@ private:
     TFDQuery* DataSet() const;
 
     std::array<TNavButton*, VisibleButtonCount> v_buttons{};
-    QPointer<TDataSource> v_dataSource;
+    TDataLink<TDataSource> v_link;
     QStringList v_hints;
     std::unique_ptr<TRepeatTimer> v_repeatTimer;
     TNavButton* v_repeating = nullptr;

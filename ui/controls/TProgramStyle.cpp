@@ -1,4 +1,4 @@
-#include "TProgramStyle.h"
+#include "ui/controls/TProgramStyle.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -10,6 +10,9 @@ class TStatusBar : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int HintPanel = 0;
+    static constexpr int ClockPanel = 1;
+
     explicit TStatusBar(QWidget* parent = nullptr);
 
     QString PanelText(int index) const;

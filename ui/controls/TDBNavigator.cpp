@@ -1,7 +1,7 @@
-#include "TDBNavigator.h"
+#include "ui/controls/TDBNavigator.h"
 
-#include "Hints.h"
-#include "Images.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/Images.h"
 
 #include "app/TApplication.h"
 #include "store/TDataSource.h"
@@ -104,19 +104,11 @@ TDBNavigator::TDBNavigator(QWidget* parent)
 TDBNavigator::~TDBNavigator() = default;
 
 void TDBNavigator::SetDataSource(TDataSource* dataSource) {
-    if (v_dataSource)
-        disconnect(v_dataSource, nullptr, this, nullptr);
-    v_dataSource = dataSource;
-    if (v_dataSource) {
-        connect(v_dataSource, &TDataSource::StateChange, this, &TDBNavigator::UpdateButtons);
-        connect(v_dataSource, &TDataSource::DataChange, this, &TDBNavigator::UpdateButtons);
-        connect(v_dataSource, &TDataSource::DataSetReloaded, this, &TDBNavigator::UpdateButtons);
-    }
-    UpdateButtons();
+    v_link.Follow(dataSource, this, {&TDataSource::StateChange, &TDataSource::DataChange}, [this] { UpdateButtons(); });
 }
 
 TFDQuery* TDBNavigator::DataSet() const {
-    return v_dataSource ? v_dataSource->DataSet() : nullptr;
+    return v_link.Source() ? v_link.Source()->DataSet() : nullptr;
 }
 
 void TDBNavigator::SetHints(const QStringList& hints) {

@@ -3,18 +3,14 @@
 // Helpers of the viewer's tests: a repeat clock the test advances by hand,
 // and the two windows wired as the program entry wires them.
 
-// TestSupport.h uses QPushButton without including it.
-#include <QPushButton>
-
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include "store/TDataSource.h"
 
 #include "store/TFDQuery.h"
-#include "ui/TDBGrid.h"
-#include "ui/TDBNavigator.h"
-#include "ui/Unit1.h"
-#include "ui/Unit2.h"
+#include "ui/controls/TDBGrid.h"
+#include "ui/controls/TDBNavigator.h"
+#include "ui/Forms.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -53,18 +49,13 @@ private:
     int v_lastStart = 0;
 };
 
-// The main window and the viewer as the program entry creates them, started
-// in a fresh working folder.
+// The main window and the viewer as the program entry creates them, in a
+// fresh working folder; Start() shows the main window.
 struct TViewerFixture {
     TScopedWorkingFolder folder;
-    std::unique_ptr<TForm1> form1 = std::make_unique<TForm1>();
-    std::unique_ptr<TForm2> form2 = std::make_unique<TForm2>(*form1, form1.get());
-
-    TViewerFixture() { form1->SetViewer(form2.get()); }
-    ~TViewerFixture() {
-        form2.reset();
-        form1.reset();
-    }
+    TForms forms = CreateForms();
+    std::unique_ptr<TForm1>& form1 = forms.form1;
+    std::unique_ptr<TForm2>& form2 = forms.form2;
 
     void Start() {
         form1->show();

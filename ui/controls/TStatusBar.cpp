@@ -1,4 +1,4 @@
-#include "TStatusBar.h"
+#include "ui/controls/TStatusBar.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TProgramStyle.h"
+#include "ui/controls/TProgramStyle.h"
 
 #include <QObject>
 #include <QString>

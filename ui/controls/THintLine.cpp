@@ -1,7 +1,7 @@
-#include "THintLine.h"
+#include "ui/controls/THintLine.h"
 
-#include "Hints.h"
-#include "TStatusBar.h"
+#include "ui/controls/Hints.h"
+#include "ui/controls/TStatusBar.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -112,5 +112,5 @@ void THintLine::SetApplicationHint(const QString& hint) {
     if (hint == v_applicationHint)
         return;
     v_applicationHint = hint;
-    v_statusBar.SetPanelText(0, hint);
+    v_statusBar.SetPanelText(TStatusBar::HintPanel, hint);
 }

@@ -1,4 +1,4 @@
-#include "Images.h"
+#include "ui/controls/Images.h"
 
 #include <QBitmap>
 #include <QFile>

@@ -41,7 +41,6 @@ public:
     void SetSources(TNowSource now, TRegionalSettingsSource regionalSettings);
 
     void ReadRegionalSettings();
-    const TClockFormats& Formats() const { return v_formats; }
 
     // The text for the current moment.
     QString Text() const;

@@ -1,4 +1,4 @@
-#include "Fonts.h"
+#include "ui/controls/Fonts.h"
 
 #include "app/TApplication.h"
 

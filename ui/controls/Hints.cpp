@@ -1,4 +1,4 @@
-#include "Hints.h"
+#include "ui/controls/Hints.h"
 
 #include <QVariant>
 #include <QWidget>

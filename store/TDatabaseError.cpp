@@ -1,0 +1,5 @@
+#include "store/TDatabaseError.h"
+
+QString EngineErrorText(const QString& engineMessage) {
+    return QStringLiteral("[LantorStore][Phys][SQLite] ERROR: ") + engineMessage;
+}
