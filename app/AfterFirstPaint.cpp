@@ -1,3 +1,5 @@
+// Running work once the program has painted its first window.
+
 #include "app/AfterFirstPaint.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Work that waits for the first picture on the screen.
+
 #include <QObject>
 
 #include <functional>

@@ -1,3 +1,5 @@
+// The start-up failure report and the exit question.
+
 #include "app/Dialogs.h"
 
 #include "app/TApplication.h"
@@ -13,8 +15,8 @@ void FailureReport(const QString& text) {
 }
 
 bool AskExitQuestion() {
-    QMessageBox box(QMessageBox::NoIcon, ExitQuestionCaption, ExitQuestionText,
-                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, ExitQuestionCaption, ExitQuestionText, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+// The program's two fixed message windows: the start-up failure report and the exit question.
+
 #include <QString>
 
 // The start-up failure report: a modal message with the fixed text, no icon,

@@ -1,3 +1,5 @@
+// Registering the program's embedded Tahoma faces.
+
 #include "app/FontFaces.h"
 
 #include <QFontDatabase>

@@ -1,3 +1,5 @@
+// Writing, opening, closing and deleting the extracted anthology.
+
 #include "app/Lifecycle.h"
 
 #include "app/Dialogs.h"

@@ -1,3 +1,5 @@
+// The application object: translations, fonts, the end request and the general error message.
+
 #include "app/TApplication.h"
 
 #include "app/FontFaces.h"
@@ -35,8 +37,8 @@ QString TApplication::TitleFor(const QString& programFilePath) {
 
 void TApplication::InstallHungarianTranslations() {
     auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
     else
         delete translator;

@@ -1,5 +1,7 @@
 #pragma once
 
+// The application object and the way event handlers report the errors they do not catch.
+
 #include <QApplication>
 #include <QString>
 

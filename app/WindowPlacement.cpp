@@ -1,9 +1,11 @@
+// Centring a window's frame, with the frame asked of the window manager before mapping.
+
 #include "app/WindowPlacement.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -24,8 +26,8 @@ using TReply = std::unique_ptr<T, decltype(&std::free)>;
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     const TReply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-                              nullptr),
+        xcb_intern_atom_reply(connection,
+                              xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
         &std::free);
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
@@ -34,8 +36,8 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t hint) {
     const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
     const TReply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024), nullptr),
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024),
+                               nullptr),
         &std::free);
     if (!reply || reply->format != 32)
         return false;
@@ -51,8 +53,8 @@ bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_
 // Left, right, top and bottom from the window's _NET_FRAME_EXTENTS, if set.
 bool ReadFrameExtents(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t extents, QMargins& frame) {
     const TReply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr),
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4),
+                               nullptr),
         &std::free);
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
         return false;

@@ -39,24 +39,25 @@ int main(int argc, char** argv) {
     bench::PrintRatioHeader("Extraction of the database (" + std::to_string(bytes.size()) + " bytes, median of " +
                                 std::to_string(Repetitions) + ")",
                             "program", "plain copy");
-    bench::PrintRatioLine("into an empty folder",
-                          bench::MeasureSideBySide(
-                              Repetitions, {[&] { Remove(extracted); }, [&] { WriteFileExclusively(extracted, bytes); }},
-                              {[&] { Remove(copied); }, [&] { PlainCopy(copied, bytes); }}),
-                          Target);
+    bench::PrintRatioLine(
+        "into an empty folder",
+        bench::MeasureSideBySide(Repetitions,
+                                 {[&] { Remove(extracted); }, [&] { WriteFileExclusively(extracted, bytes); }},
+                                 {[&] { Remove(copied); }, [&] { PlainCopy(copied, bytes); }}),
+        Target);
     bench::PrintRatioLine("over a file left behind",
                           bench::MeasureSideBySide(Repetitions, {{}, [&] { WriteFileExclusively(extracted, bytes); }},
                                                    {{}, [&] { PlainCopy(copied, bytes); }}),
                           Target);
-    bench::PrintRatioLine("resource lookup + write, empty folder",
-                          bench::MeasureSideBySide(Repetitions,
-                                                   {[&] { Remove(extracted); },
-                                                    [&] {
-                                                        const TResourceStream fresh(
-                                                            TResourceStream::AnthologyResourceName);
-                                                        WriteFileExclusively(extracted, fresh.Bytes());
-                                                    }},
-                                                   {[&] { Remove(copied); }, [&] { PlainCopy(copied, bytes); }}),
-                          Target);
+    bench::PrintRatioLine(
+        "resource lookup + write, empty folder",
+        bench::MeasureSideBySide(Repetitions,
+                                 {[&] { Remove(extracted); },
+                                  [&] {
+                                      const TResourceStream fresh(TResourceStream::AnthologyResourceName);
+                                      WriteFileExclusively(extracted, fresh.Bytes());
+                                  }},
+                                 {[&] { Remove(copied); }, [&] { PlainCopy(copied, bytes); }}),
+        Target);
     return 0;
 }

@@ -51,17 +51,18 @@ public:
                     v_steps[0].times.size());
         std::printf("  %-28s %12s %12s %12s %12s\n", "step", "time", "RSS after", "rows fetched", "rows listed");
         for (const TStepFigure& step : v_steps) {
-            std::printf("  %-28s %9.3f ms %9ld KiB %12d %12d\n", step.name, bench::Median(step.times),
-                        step.residentKiB, step.fetchedRows, step.recordCount);
+            std::printf("  %-28s %9.3f ms %9ld KiB %12d %12d\n", step.name, bench::Median(step.times), step.residentKiB,
+                        step.fetchedRows, step.recordCount);
         }
         const TStepFigure& opened = v_steps[0];
         const TStepFigure& atEnd = v_steps[4];
         const int moreRows = atEnd.fetchedRows - opened.fetchedRows;
-        std::printf("  first screen fetched %d of %d rows (batches of %d); Ctrl+End added %d rows and %ld KiB"
-                    " (%.0f bytes a row)\n",
-                    opened.fetchedRows, opened.recordCount, TFDQuery::FetchBatchSize, moreRows,
-                    atEnd.residentKiB - opened.residentKiB,
-                    moreRows > 0 ? (atEnd.residentKiB - opened.residentKiB) * 1024.0 / moreRows : 0.0);
+        std::printf(
+            "  first screen fetched %d of %d rows (batches of %d); Ctrl+End added %d rows and %ld KiB"
+            " (%.0f bytes a row)\n",
+            opened.fetchedRows, opened.recordCount, TFDQuery::FetchBatchSize, moreRows,
+            atEnd.residentKiB - opened.residentKiB,
+            moreRows > 0 ? (atEnd.residentKiB - opened.residentKiB) * 1024.0 / moreRows : 0.0);
     }
 
 private:
@@ -100,9 +101,9 @@ private:
 
     TForm1& v_form;
     TForm2& v_viewer;
-    std::vector<TStepFigure> v_steps{TStepFigure("open the full list"),   TStepFigure("search \"hallgat\""),
+    std::vector<TStepFigure> v_steps{TStepFigure("open the full list"),       TStepFigure("search \"hallgat\""),
                                      TStepFigure("open the full list again"), TStepFigure("viewer step (next)"),
-                                     TStepFigure("Ctrl+End in the grid"),  TStepFigure("viewer step (prior)")};
+                                     TStepFigure("Ctrl+End in the grid"),     TStepFigure("viewer step (prior)")};
 };
 
 }  // namespace

@@ -108,9 +108,9 @@ int main(int argc, char** argv) {
                 form.FDQuery1->RecordCount());
     const TPlainScanner scanner(form.FDConnection1->Database(), form.FDConnection1->ConnectPragmas());
 
-    bench::PrintRatioHeader("Search: press -> hits painted and counter set (median of " +
-                                std::to_string(repetitions) + ")",
-                            "program", "plain scan");
+    bench::PrintRatioHeader(
+        "Search: press -> hits painted and counter set (median of " + std::to_string(repetitions) + ")", "program",
+        "plain scan");
     for (const TSearchCase& search : SearchCases) {
         const QString statement = SearchStatementFor(search.phrase);
         int scannedRows = 0;
@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
     // rows, then the count statement reading the table a second time), and
     // the plain engine's cost of those two parts alone. Window: the press
     // (handler, counter, page switch), the pending events that paint the window.
-    std::printf("\n== Search breakdown (median of %d)\n  %-34s %13s %13s %13s | %13s %13s\n", repetitions,
-                "case", "cursor open", "plain 50 rows", "plain count", "press", "window paint");
+    std::printf("\n== Search breakdown (median of %d)\n  %-34s %13s %13s %13s | %13s %13s\n", repetitions, "case",
+                "cursor open", "plain 50 rows", "plain count", "press", "window paint");
     for (const TSearchCase& search : SearchCases) {
         const QString statement = SearchStatementFor(search.phrase);
         TFDQuery cursor;
@@ -136,16 +136,15 @@ int main(int argc, char** argv) {
         const double openMs = bench::MeasureAlone(repetitions, {[&] { cursor.Close(); }, [&] { cursor.Open(); }});
         const QString firstScreen = statement + QStringLiteral(" LIMIT ") + QString::number(TFDQuery::FetchBatchSize);
         const double firstScreenMs = bench::MeasureAlone(repetitions, {{}, [&] { scanner.Scan(firstScreen); }});
-        const double countMs =
-            bench::MeasureAlone(repetitions, {{}, [&] { scanner.Scan(cursor.CountStatement()); }});
+        const double countMs = bench::MeasureAlone(repetitions, {{}, [&] { scanner.Scan(cursor.CountStatement()); }});
         std::vector<double> press, paint;
         for (int i = 0; i < repetitions; ++i) {
             PressSearch(form, search.phrase).prepare();
             press.push_back(bench::TimeOnce([&] { QTest::mouseClick(form.BitBtn1, Qt::LeftButton); }));
             paint.push_back(bench::TimeOnce([&] { bench::PaintGrid(form); }));
         }
-        std::printf("  %-34s %10.3f ms %10.3f ms %10.3f ms | %10.3f ms %10.3f ms\n", search.name, openMs,
-                    firstScreenMs, countMs, bench::Median(press), bench::Median(paint));
+        std::printf("  %-34s %10.3f ms %10.3f ms %10.3f ms | %10.3f ms %10.3f ms\n", search.name, openMs, firstScreenMs,
+                    countMs, bench::Median(press), bench::Median(paint));
     }
     return 0;
 }

@@ -143,8 +143,8 @@ private:
         if (!XGetWindowAttributes(v_display, window, &attributes))
             return pixels;
         const int w = attributes.width, h = attributes.height;
-        const std::pair<int, int> places[] = {{w / 2, h / 2}, {w / 4, h / 4}, {3 * w / 4, h / 4},
-                                              {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
+        const std::pair<int, int> places[] = {
+            {w / 2, h / 2}, {w / 4, h / 4}, {3 * w / 4, h / 4}, {w / 4, 3 * h / 4}, {3 * w / 4, 3 * h / 4}};
         for (const auto& [x, y] : places) {
             XImage* image = XGetImage(v_display, window, x, y, 1, 1, AllPlanes, ZPixmap);
             pixels.push_back(image ? XGetPixel(image, 0, 0) : ~0UL);
@@ -200,8 +200,8 @@ private:
         unsigned long count, after;
         unsigned char* data = nullptr;
         long pid = -1;
-        if (XGetWindowProperty(v_display, window, v_pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count,
-                               &after, &data) == Success &&
+        if (XGetWindowProperty(v_display, window, v_pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                               &data) == Success &&
             data && count == 1)
             pid = *reinterpret_cast<const long*>(data);
         XFree(data);
@@ -214,8 +214,8 @@ private:
         unsigned long count, after;
         unsigned char* data = nullptr;
         std::string title;
-        if (XGetWindowProperty(v_display, window, v_nameAtom, 0, 1024, False, v_utf8, &type, &format, &count,
-                               &after, &data) == Success &&
+        if (XGetWindowProperty(v_display, window, v_nameAtom, 0, 1024, False, v_utf8, &type, &format, &count, &after,
+                               &data) == Success &&
             data)
             title.assign(reinterpret_cast<const char*>(data), count);
         XFree(data);
@@ -265,8 +265,8 @@ void LaunchOnce(TXProbe& probe, TProgram& program, int settleMs, bool record) {
     const bool mapped = probe.WaitUntilMapped(pid, program.title);
     const double elapsed = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
     const long mappedKiB = ResidentKiB(pid);
-    const bool painted = record && mapped && program.title != FloorTitle &&
-                         probe.WaitUntilPainted(pid, std::chrono::milliseconds(1000));
+    const bool painted =
+        record && mapped && program.title != FloorTitle && probe.WaitUntilPainted(pid, std::chrono::milliseconds(1000));
     const double paintedElapsed = std::chrono::duration<double, std::milli>(TClock::now() - start).count();
     if (mapped && settleMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
@@ -298,8 +298,10 @@ void PrintFigures(const std::vector<TProgram>& programs, int runs, const TProgra
     const double baseMs = Median(baseline.mappedMs);
     const double basePaintedMs = PaintedMedian(baseline);
     const double floorMs = floor ? Median(floor->mappedMs) : 0.0;
-    std::printf("\n== Start-up under Xvfb + openbox: launch -> window mapped, and -> its first picture on screen"
-                " (median of %d, rotating order)\n", runs);
+    std::printf(
+        "\n== Start-up under Xvfb + openbox: launch -> window mapped, and -> its first picture on screen"
+        " (median of %d, rotating order)\n",
+        runs);
     std::printf("  %-44s %10s %8s %8s %10s %8s %12s %12s %8s\n", "program", "mapped", "ratio", "-floor", "painted",
                 "ratio", "RSS mapped", "RSS settled", "ratio");
     for (const TProgram& program : programs) {
@@ -315,9 +317,10 @@ void PrintFigures(const std::vector<TProgram>& programs, int runs, const TProgra
                     ms / baseMs, floor ? net : 0.0, painted, paintedRatio, Median(program.mappedKiB),
                     Median(program.settledKiB), Median(program.settledKiB) / Median(baseline.settledKiB));
     }
-    std::printf("  (ratios against the first line; \"-floor\" subtracts the bare Xlib program's %.1f ms from both;\n"
-                "   \"painted\" is when the window's pixels first change after it was mapped)\n",
-                floorMs);
+    std::printf(
+        "  (ratios against the first line; \"-floor\" subtracts the bare Xlib program's %.1f ms from both;\n"
+        "   \"painted\" is when the window's pixels first change after it was mapped)\n",
+        floorMs);
 }
 
 }  // namespace
@@ -356,8 +359,8 @@ int main(int argc, char** argv) {
             for (size_t k = 0; k < programs.size(); ++k)
                 LaunchOnce(probe, programs[(round + k) % programs.size()], settleMs, true);
         }
-        const auto floor = std::find_if(programs.begin(), programs.end(),
-                                        [](const TProgram& p) { return p.title == FloorTitle; });
+        const auto floor =
+            std::find_if(programs.begin(), programs.end(), [](const TProgram& p) { return p.title == FloorTitle; });
         PrintFigures(programs, runs, floor == programs.end() ? nullptr : &*floor);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_startup: %s\n", error.what());

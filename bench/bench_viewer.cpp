@@ -42,15 +42,15 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
 
     TDBNavigator& navigator = *viewer.DBNavigator1;
-    const bench::TTimedStep stepOntoLongest{
-        [&] {
-            query.MoveBy(longest - 1 - query.RecNo());
-            bench::PaintViewerText(viewer);
-        },
-        [&] {
-            QTest::mouseClick(navigator.Button(TNavigateBtn::nbNext), Qt::LeftButton);
-            bench::PaintViewerText(viewer);
-        }};
+    const bench::TTimedStep stepOntoLongest{[&] {
+                                                query.MoveBy(longest - 1 - query.RecNo());
+                                                bench::PaintViewerText(viewer);
+                                            },
+                                            [&] {
+                                                QTest::mouseClick(navigator.Button(TNavigateBtn::nbNext),
+                                                                  Qt::LeftButton);
+                                                bench::PaintViewerText(viewer);
+                                            }};
 
     QPlainTextEdit plain;
     plain.setFont(viewer.Memo1->font());

@@ -1,8 +1,10 @@
+// The conversion of titles and dates to code page 1250.
+
 #include "store/CodePage.h"
 
+#include <iconv.h>
 #include <array>
 #include <bitset>
-#include <iconv.h>
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The system's single-byte code page of titles and dates.
+
 #include <QString>
 
 // Titles and dates reach the views in the system's single-byte code page,

@@ -1,14 +1,16 @@
+// Reading the embedded anthology and writing it safely into the working folder.
+
 #include "store/EmbeddedDatabase.h"
 
 #include <QDir>
 #include <QFile>
 #include <QResource>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The embedded anthology and the extracted file in the working folder.
+
 #include <QByteArrayView>
 #include <QString>
 

@@ -1,3 +1,5 @@
+// The texts of the list, search and count statements.
+
 #include "store/Statements.h"
 
 QString QuotedStr(const QString& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The SQL the poem cursor sends: the full list, the search for a pattern, the count.
+
 #include <QString>
 
 // The statements the poem cursor runs.

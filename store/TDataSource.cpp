@@ -1,3 +1,5 @@
+// The data source between the poem cursor and its views.
+
 #include "store/TDataSource.h"
 
 TDataSource::TDataSource(QObject* parent) : QObject(parent) {}

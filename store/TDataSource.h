@@ -1,5 +1,7 @@
 #pragma once
 
+// The data source that the views of the poem cursor observe.
+
 #include <QObject>
 #include <QPointer>
 

@@ -1,3 +1,5 @@
+// The tagged text of the engine's errors.
+
 #include "store/TDatabaseError.h"
 
 QString EngineErrorText(const QString& engineMessage) {

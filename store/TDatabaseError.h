@@ -1,5 +1,7 @@
 #pragma once
 
+// The store's error type and the text of the engine's errors.
+
 #include <QString>
 #include <stdexcept>
 
@@ -7,8 +9,7 @@
 // the general error message, so it is kept as Unicode text.
 class EDatabaseError : public std::runtime_error {
 public:
-    explicit EDatabaseError(const QString& text)
-        : std::runtime_error(text.toStdString()), v_text(text) {}
+    explicit EDatabaseError(const QString& text) : std::runtime_error(text.toStdString()), v_text(text) {}
     const QString& Text() const { return v_text; }
 
 private:

@@ -1,3 +1,5 @@
+// The connection: opening the file with the engine and sending the pragmas.
+
 #include "store/TFDConnection.h"
 
 #include "store/TDatabaseError.h"
@@ -67,8 +69,8 @@ void TFDConnection::SetDatabase(const QString& path) {
 QStringList TFDConnection::ConnectPragmas() const {
     QStringList statements;
     for (const TPragmaSetting& setting : PragmaSettings) {
-        const QString value = Lookup(QString::fromLatin1(setting.parameter))
-                                  .value_or(QString::fromLatin1(setting.fallback));
+        const QString value =
+            Lookup(QString::fromLatin1(setting.parameter)).value_or(QString::fromLatin1(setting.fallback));
         statements.append(QStringLiteral("PRAGMA %1 = %2").arg(QString::fromLatin1(setting.pragma), value));
     }
     return statements;
@@ -86,8 +88,8 @@ void TFDConnection::Connect() {
     constexpr int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW;
     const int rc = sqlite3_open_v2(path.constData(), &handle, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = handle ? QString::fromUtf8(sqlite3_errmsg(handle))
-                                       : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString message =
+            handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close(handle);
         throw EDatabaseError(EngineErrorText(message));
     }

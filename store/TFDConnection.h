@@ -1,5 +1,7 @@
 #pragma once
 
+// The one connection to the extracted anthology and its parameter list.
+
 #include <QObject>
 #include <QString>
 #include <QStringList>

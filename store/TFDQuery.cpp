@@ -1,3 +1,5 @@
+// The poem cursor: statements, batches of rows, the record count, moves and fields.
+
 #include "store/TFDQuery.h"
 
 #include "store/CodePage.h"
@@ -46,8 +48,7 @@ QString TrimTrailing(QString text) {
 
 }  // namespace
 
-TFDQuery::TFDQuery(QObject* parent)
-    : QObject(parent), v_sql{FullListStatement} {}
+TFDQuery::TFDQuery(QObject* parent) : QObject(parent), v_sql{FullListStatement} {}
 
 TFDQuery::~TFDQuery() {
     FinishStatement();

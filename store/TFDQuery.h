@@ -1,5 +1,7 @@
 #pragma once
 
+// The poem cursor over the connection.
+
 #include <QObject>
 #include <QString>
 #include <QStringList>

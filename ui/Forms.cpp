@@ -1,3 +1,5 @@
+// Making the main window and the viewer.
+
 #include "ui/Forms.h"
 
 TForms& TForms::operator=(TForms&& other) {

@@ -1,12 +1,14 @@
+// The main window: its frame, menu, pages and grid, the start-up on first showing and the exits.
+
 #include "ui/Unit1.h"
 
+#include "ui/Unit2.h"
 #include "ui/controls/AccessKeys.h"
 #include "ui/controls/Hints.h"
 #include "ui/controls/Images.h"
 #include "ui/controls/TDBGrid.h"
 #include "ui/controls/TProgramStyle.h"
 #include "ui/controls/TStatusBar.h"
-#include "ui/Unit2.h"
 
 #include "app/Dialogs.h"
 #include "app/Lifecycle.h"
@@ -19,8 +21,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -104,13 +106,12 @@ void TForm1::CreateMenu() {
     Lehetsgek1->setObjectName(QStringLiteral("Lehetsgek1"));
     SetHint(Lehetsgek1->menuAction(), QStringLiteral("Kérem válasszon !"));
 
-    const QStringList captions = AssignAccessKeys({QStringLiteral("Lexikon"), QStringLiteral("Keresés"),
-                                                   QStringLiteral("Bemutatkozás"), QString(),
-                                                   QStringLiteral("Kilépés")});
+    const QStringList captions =
+        AssignAccessKeys({QStringLiteral("Lexikon"), QStringLiteral("Keresés"), QStringLiteral("Bemutatkozás"),
+                          QString(), QStringLiteral("Kilépés")});
     Lexikon1 = Lehetsgek1->addAction(captions.at(0), this, Handler(this, &TForm1::Lexikon1Click));
     Keress1 = Lehetsgek1->addAction(captions.at(1), this, Handler(this, &TForm1::Keress1Click));
-    Bemutatkozs1 =
-        Lehetsgek1->addAction(captions.at(2), this, Handler(this, &TForm1::Bemutatkozs1Click));
+    Bemutatkozs1 = Lehetsgek1->addAction(captions.at(2), this, Handler(this, &TForm1::Bemutatkozs1Click));
     N1 = Lehetsgek1->addSeparator();
     Kilps1 = Lehetsgek1->addAction(captions.at(4), this, Handler(this, &TForm1::Kilps1Click));
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The main window TForm1.
+
 #include "ui/controls/TBitBtn.h"
 
 #include <QMainWindow>

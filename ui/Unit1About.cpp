@@ -3,8 +3,8 @@
 
 #include "ui/Unit1.h"
 
-#include "ui/controls/Fonts.h"
 #include "app/TApplication.h"
+#include "ui/controls/Fonts.h"
 #include "ui/controls/Hints.h"
 
 #include <QColor>
@@ -43,8 +43,8 @@ protected:
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        const bool clicked = v_pressed && event->button() == Qt::LeftButton &&
-                             rect().contains(event->position().toPoint());
+        const bool clicked =
+            v_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
         v_pressed = false;
         QLabel::mouseReleaseEvent(event);
         if (clicked)
@@ -123,8 +123,8 @@ void TForm1::CreateAboutPage() {
     Label7 = link("Label7", MakerSite2, 308, WebHint, &TForm1::Label7Click);
     Label8 = link("Label8", MakerSite3, 342, WebHint, &TForm1::Label8Click);
     Label9 = link("Label9", QStringLiteral("Android alkalmazások - Google Play "), 376, WebHint, &TForm1::Label9Click);
-    Label13 = text("Label13", QStringLiteral("Nyilvántartó programok fejlesztése Windows és Android eszközökre !"),
-                   424, 21, TFontStyle::Italic);
+    Label13 = text("Label13", QStringLiteral("Nyilvántartó programok fejlesztése Windows és Android eszközökre !"), 424,
+                   21, TFontStyle::Italic);
     SetTextColour(Label13, Purple);
 }
 

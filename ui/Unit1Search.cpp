@@ -73,9 +73,9 @@ void TForm1::CreateSearchPage() {
     BitBtn2 = AddButton(TabSheet2, "BitBtn2", QStringLiteral("Korábbi keresés törlése /alaphelyzet/"),
                         QStringLiteral(":/images/reset_hand_up.bmp"), 400);
 
-    for (QWidget* passive : {static_cast<QWidget*>(Label10), static_cast<QWidget*>(Label11),
-                             static_cast<QWidget*>(Label12), static_cast<QWidget*>(Panel1),
-                             static_cast<QWidget*>(Panel2)})
+    for (QWidget* passive :
+         {static_cast<QWidget*>(Label10), static_cast<QWidget*>(Label11), static_cast<QWidget*>(Label12),
+          static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Panel2)})
         passive->setFocusPolicy(Qt::NoFocus);
     QWidget::setTabOrder(Edit1, BitBtn1);
     QWidget::setTabOrder(BitBtn1, BitBtn2);

@@ -1,16 +1,19 @@
+// The poem viewer: its layout, bindings, navigator, placement and keys.
+
 #include "ui/Unit2.h"
 
+#include "ui/Unit1.h"
 #include "ui/controls/Fonts.h"
 #include "ui/controls/Hints.h"
 #include "ui/controls/Images.h"
 #include "ui/controls/TBindSourceDB.h"
 #include "ui/controls/TBitBtn.h"
 #include "ui/controls/TDBNavigator.h"
-#include "ui/Unit1.h"
 
 #include "app/WindowPlacement.h"
 #include "store/TDataSource.h"
 
+#include <qdrawutil.h>
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
@@ -20,7 +23,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
-#include <qdrawutil.h>
 
 namespace {
 
@@ -122,8 +124,8 @@ void TForm2::CreateBody() {
 
     BitBtn1 = AddGlyphButton(Panel2, "BitBtn1", QStringLiteral("Fotó"), QStringLiteral(":/images/foto.bmp"),
                              QRect(24, 320, 177, 25));
-    BitBtn2 = AddGlyphButton(Panel2, "BitBtn2", QStringLiteral("Felolvas"),
-                             QStringLiteral(":/images/felolvas.bmp"), QRect(215, 320, 178, 25));
+    BitBtn2 = AddGlyphButton(Panel2, "BitBtn2", QStringLiteral("Felolvas"), QStringLiteral(":/images/felolvas.bmp"),
+                             QRect(215, 320, 178, 25));
 
     DBNavigator1 = new TDBNavigator(Panel2);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));

@@ -1,5 +1,7 @@
 #pragma once
 
+// The poem viewer window TForm2.
+
 #include "ui/controls/TBitBtn.h"
 #include "ui/controls/TCaptionLabel.h"
 

@@ -9,18 +9,18 @@
 #include "store/TFDQuery.h"
 #include "ui/controls/TStatusBar.h"
 
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QTabWidget>
 
-#include <cstring>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <cstring>
 
 namespace {
 
@@ -57,7 +57,7 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 bool BindSocket(const QString& path) {
-    sockaddr_un address {};
+    sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray native = QFile::encodeName(path);
     if (native.size() >= static_cast<qsizetype>(sizeof address.sun_path))

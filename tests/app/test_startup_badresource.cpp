@@ -13,8 +13,7 @@ private slots:
     void aFailureAfterExtractionLeavesTheFile() {
         TScopedWorkingFolder folder;
         TStartedProgram program = StartProgram();
-        QCOMPARE(program.messages,
-                 QStringList({"Adatállomány nem nyitható meg !", "Lekérdezés nem hajtható végre !"}));
+        QCOMPARE(program.messages, QStringList({"Adatállomány nem nyitható meg !", "Lekérdezés nem hajtható végre !"}));
         QVERIFY(TApplication::Instance()->Terminated());
         QVERIFY(!program.form1->isVisible());
         QVERIFY(ReadWholeFile(folder.File("LR_ov.db")) == ReadWholeFile(QFINDTESTDATA("not_a_database.txt")));

@@ -28,8 +28,7 @@ private slots:
         TScopedWorkingFolder folder;
         TStartedProgram program = StartProgram();
         QCOMPARE(program.messages, QStringList({"Hiba történt - 1 !", "Hiba történt - 2 !",
-                                                "Nem található az adatállomány !",
-                                                "Lekérdezés nem hajtható végre !"}));
+                                                "Nem található az adatállomány !", "Lekérdezés nem hajtható végre !"}));
         QVERIFY(!QFile::exists(folder.File("LR_ov.db")));
         QCOMPARE(program.form1->Label12->text(), QStringLiteral("0"));
     }

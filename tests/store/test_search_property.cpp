@@ -159,8 +159,33 @@ qsizetype PatternBytes(const QString& phrase) {
 // --- the phrases ---------------------------------------------------------
 
 const QStringList SpecialTokens{
-    "'",  "\"", "%",  "_",  "!",  "&",  ":",  "{",  "?",  "\\", "\\\\", "--", "/*", "*/", ";",  "''",
-    " ",  "\n", "\r\n", "\t", "\r", "' OR 1=1 --", "'; DROP TABLE tbl_Data; --", "%'", "_%_", "\\%", "\\_",
+    "'",
+    "\"",
+    "%",
+    "_",
+    "!",
+    "&",
+    ":",
+    "{",
+    "?",
+    "\\",
+    "\\\\",
+    "--",
+    "/*",
+    "*/",
+    ";",
+    "''",
+    " ",
+    "\n",
+    "\r\n",
+    "\t",
+    "\r",
+    "' OR 1=1 --",
+    "'; DROP TABLE tbl_Data; --",
+    "%'",
+    "_%_",
+    "\\%",
+    "\\_",
 };
 const QString AccentedLetters = QStringLiteral("áéíóöőúüűÁÉÍÓÖŐÚÜŰ");
 const QString AsciiLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -185,8 +210,8 @@ public:
             }
         }
         for (const QString& value : std::as_const(v_values)) {
-            for (const QString& word : value.split(QRegularExpression(QStringLiteral("[\\s,.;:!?()\\[\\]-]+")),
-                                                   Qt::SkipEmptyParts))
+            for (const QString& word :
+                 value.split(QRegularExpression(QStringLiteral("[\\s,.;:!?()\\[\\]-]+")), Qt::SkipEmptyParts))
                 v_words.append(word);
         }
     }
@@ -408,9 +433,10 @@ private:
 
     void CheckNoFailures() {
         const QString report = v_failures.mid(0, 20).join(QLatin1Char('\n'));
-        QVERIFY2(v_failures.isEmpty(), qPrintable(QStringLiteral("%1 phrases disagree with the matching rules:\n%2")
-                                                      .arg(v_failures.size())
-                                                      .arg(report)));
+        QVERIFY2(
+            v_failures.isEmpty(),
+            qPrintable(
+                QStringLiteral("%1 phrases disagree with the matching rules:\n%2").arg(v_failures.size()).arg(report)));
     }
 
     QString DatabasePath() const { return v_folder->File(QStringLiteral("LR_ov.db")); }
@@ -444,20 +470,34 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("empty value, any run") << "%%" << "" << true;
-        QTest::newRow("one character needs one") << "%_%" << "" << false;
-        QTest::newRow("underscore is a code point") << "_" << "ő" << true;
-        QTest::newRow("underscore is not a byte") << "__" << "ő" << false;
-        QTest::newRow("A-Z fold") << "%TaVaSz%" << "tavasz" << true;
-        QTest::newRow("accented letters do not fold") << "%ősz%" << "ŐSZ" << false;
-        QTest::newRow("accented letters match themselves") << "%ŐSZ%" << "AZ ŐSZ" << true;
-        QTest::newRow("whole value") << "alma" << "almafa" << false;
-        QTest::newRow("line break is ordinary") << "%a\r\nb%" << "xa\r\nby" << true;
-        QTest::newRow("no span over a line break") << "%a b%" << "a\r\nb" << false;
-        QTest::newRow("percent retried later") << "%ab%c" << "aab ab xc" << true;
-        QTest::newRow("underscore after percent") << "%a_c" << "abcabc" << true;
-        QTest::newRow("quote is literal") << "%'%" << "it's" << true;
-        QTest::newRow("backslash escapes nothing") << "%\\%%" << "a\\b" << true;
+        QTest::newRow("empty value, any run") << "%%"
+                                              << "" << true;
+        QTest::newRow("one character needs one") << "%_%"
+                                                 << "" << false;
+        QTest::newRow("underscore is a code point") << "_"
+                                                    << "ő" << true;
+        QTest::newRow("underscore is not a byte") << "__"
+                                                  << "ő" << false;
+        QTest::newRow("A-Z fold") << "%TaVaSz%"
+                                  << "tavasz" << true;
+        QTest::newRow("accented letters do not fold") << "%ősz%"
+                                                      << "ŐSZ" << false;
+        QTest::newRow("accented letters match themselves") << "%ŐSZ%"
+                                                           << "AZ ŐSZ" << true;
+        QTest::newRow("whole value") << "alma"
+                                     << "almafa" << false;
+        QTest::newRow("line break is ordinary") << "%a\r\nb%"
+                                                << "xa\r\nby" << true;
+        QTest::newRow("no span over a line break") << "%a b%"
+                                                   << "a\r\nb" << false;
+        QTest::newRow("percent retried later") << "%ab%c"
+                                               << "aab ab xc" << true;
+        QTest::newRow("underscore after percent") << "%a_c"
+                                                  << "abcabc" << true;
+        QTest::newRow("quote is literal") << "%'%"
+                                          << "it's" << true;
+        QTest::newRow("backslash escapes nothing") << "%\\%%"
+                                                   << "a\\b" << true;
     }
     void matcherFollowsTheRules() {
         QFETCH(QString, pattern);
@@ -505,8 +545,8 @@ private slots:
         qInfo("seed %llu: %d phrases (%d long, %d past the pattern limit, %d with hits) in %lld ms",
               static_cast<unsigned long long>(seed), count, longOnes, pastLimit, withHits,
               static_cast<long long>(clock.elapsed()));
-        qInfo("replay with LANTOR_SEARCH_SEED=%llu LANTOR_SEARCH_PHRASES=%d",
-              static_cast<unsigned long long>(seed), count);
+        qInfo("replay with LANTOR_SEARCH_SEED=%llu LANTOR_SEARCH_PHRASES=%d", static_cast<unsigned long long>(seed),
+              count);
         CheckNoFailures();
         // The phrases must really exercise both outcomes.
         QVERIFY(withHits > count / 4);

@@ -65,8 +65,15 @@ QString PragmaValue(sqlite3* handle, const char* pragma) {
 }
 
 // What a case puts at the database path before the exit deletes it.
-enum class TAtExit { OwnFile, LinkToFileOutside, LinkToNowhere, LinkToFolderOutside, HardLinkToFileOutside,
-                     EmptyFolder, Nothing };
+enum class TAtExit {
+    OwnFile,
+    LinkToFileOutside,
+    LinkToNowhere,
+    LinkToFolderOutside,
+    HardLinkToFileOutside,
+    EmptyFolder,
+    Nothing
+};
 
 }  // namespace
 
@@ -81,8 +88,8 @@ private slots:
         QCOMPARE(connection.Params(),
                  QStringList({"DriverID=SQLite", "CacheSize=500", "Database=:memory:", "JournalMode=Off"}));
         QCOMPARE(connection.ConnectPragmas(),
-                 QStringList({"PRAGMA cache_size = 500", "PRAGMA locking_mode = Exclusive",
-                              "PRAGMA synchronous = Off", "PRAGMA journal_mode = Off", "PRAGMA foreign_keys = On"}));
+                 QStringList({"PRAGMA cache_size = 500", "PRAGMA locking_mode = Exclusive", "PRAGMA synchronous = Off",
+                              "PRAGMA journal_mode = Off", "PRAGMA foreign_keys = On"}));
         TScopedWorkingFolder folder;
         connection.SetDatabase(ExtractAnthology(folder));
         connection.Connect();
@@ -163,10 +170,11 @@ private slots:
         store.query.Open();
         const QVector<TFieldDef>& fields = store.query.Fields();
         QCOMPARE(fields.size(), 5);
-        const QList<std::tuple<QString, TFieldKind, int>> expected{
-            {"CIM", TFieldKind::AnsiString, 1200},     {"VERS", TFieldKind::WideMemo, 0},
-            {"DATUM", TFieldKind::FixedAnsiString, 150}, {"FOTO", TFieldKind::Blob, 0},
-            {"AZ", TFieldKind::Integer, 0}};
+        const QList<std::tuple<QString, TFieldKind, int>> expected{{"CIM", TFieldKind::AnsiString, 1200},
+                                                                   {"VERS", TFieldKind::WideMemo, 0},
+                                                                   {"DATUM", TFieldKind::FixedAnsiString, 150},
+                                                                   {"FOTO", TFieldKind::Blob, 0},
+                                                                   {"AZ", TFieldKind::Integer, 0}};
         for (int i = 0; i < fields.size(); ++i) {
             QCOMPARE(fields.at(i).name, std::get<0>(expected.at(i)));
             QCOMPARE(fields.at(i).kind, std::get<1>(expected.at(i)));
@@ -178,8 +186,8 @@ private slots:
     void textFieldsLoseTrailingControlsAndTitlesPassTheCodePage() {
         TScopedWorkingFolder folder;
         const QString path = folder.File("fixture.db");
-        WriteFixtureDatabase(path, {{" CÍM Ő\t \r\n", "első sor\r\nŐsz ŰR я\n\n", "1931. ősze  ", 1},
-                                    {"Ещё", "", "", 2}});
+        WriteFixtureDatabase(path,
+                             {{" CÍM Ő\t \r\n", "első sor\r\nŐsz ŰR я\n\n", "1931. ősze  ", 1}, {"Ещё", "", "", 2}});
         TStore store(path);
         store.query.Open();
         QCOMPARE(store.query.FieldAsString("CIM"), QStringLiteral(" CÍM Ő"));
@@ -315,9 +323,7 @@ private slots:
         WriteFixtureDatabase(path, {{"A", "a", "1920", 1}, {"B", "b", "1921", 2}, {"C", "c", "1922", 3}});
         TStore store(path);
         store.query.Open();
-        auto state = [&] {
-            return std::make_tuple(store.query.RecNo(), store.query.Bof(), store.query.Eof());
-        };
+        auto state = [&] { return std::make_tuple(store.query.RecNo(), store.query.Bof(), store.query.Eof()); };
         QCOMPARE(state(), std::make_tuple(0, true, false));
         store.query.Prior();  // towards a mark that is set: nothing at all
         QCOMPARE(state(), std::make_tuple(0, true, false));

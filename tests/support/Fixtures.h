@@ -75,14 +75,14 @@ inline void WriteFixtureDatabase(const QString& path, const QVector<TPoemRow>& r
         const QByteArray cim = row.cim.toUtf8();
         const QByteArray vers = row.vers.toUtf8();
         const QByteArray datum = row.datum.toUtf8();
-        Check(db.handle, sqlite3_bind_text(insert.handle, 1, cim.constData(), static_cast<int>(cim.size()),
-                                           SQLITE_TRANSIENT),
+        Check(db.handle,
+              sqlite3_bind_text(insert.handle, 1, cim.constData(), static_cast<int>(cim.size()), SQLITE_TRANSIENT),
               SQLITE_OK, "bind CIM");
-        Check(db.handle, sqlite3_bind_text(insert.handle, 2, vers.constData(), static_cast<int>(vers.size()),
-                                           SQLITE_TRANSIENT),
+        Check(db.handle,
+              sqlite3_bind_text(insert.handle, 2, vers.constData(), static_cast<int>(vers.size()), SQLITE_TRANSIENT),
               SQLITE_OK, "bind VERS");
-        Check(db.handle, sqlite3_bind_text(insert.handle, 3, datum.constData(), static_cast<int>(datum.size()),
-                                           SQLITE_TRANSIENT),
+        Check(db.handle,
+              sqlite3_bind_text(insert.handle, 3, datum.constData(), static_cast<int>(datum.size()), SQLITE_TRANSIENT),
               SQLITE_OK, "bind DATUM");
         Check(db.handle, sqlite3_bind_int(insert.handle, 4, row.az), SQLITE_OK, "bind AZ");
         Check(db.handle, sqlite3_step(insert.handle), SQLITE_DONE, "insert a row");
@@ -114,8 +114,8 @@ inline bool ShippedAnthologyEmbedded() {
 #endif
 }
 
-#define SKIP_UNLESS_SHIPPED_ANTHOLOGY()                                                         \
-    do {                                                                                        \
-        if (!ShippedAnthologyEmbedded())                                                        \
+#define SKIP_UNLESS_SHIPPED_ANTHOLOGY()                                                            \
+    do {                                                                                           \
+        if (!ShippedAnthologyEmbedded())                                                           \
             QSKIP("relies on the shipped anthology's profile; a different anthology is embedded"); \
     } while (false)

@@ -12,8 +12,8 @@
 #include <QDir>
 #include <QEvent>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,8 +30,8 @@
 // The name of an exception's type as written in the source.
 inline QByteArray ExceptionTypeName(const std::type_info& type) {
     int status = 0;
-    const std::unique_ptr<char, void (*)(void*)> demangled(
-        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
+    const std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
+                                                           std::free);
     return status == 0 && demangled ? QByteArray(demangled.get()) : QByteArray(type.name());
 }
 
@@ -53,9 +53,9 @@ private:
         try {
             TTestClass::staticMetaObject.d.static_metacall(object, call, index, arguments);
         } catch (const std::exception& error) {
-            QTest::qFail("an exception escaped the test function: " + ExceptionTypeName(typeid(error)) + ": " +
-                             error.what(),
-                         __FILE__, __LINE__);
+            QTest::qFail(
+                "an exception escaped the test function: " + ExceptionTypeName(typeid(error)) + ": " + error.what(),
+                __FILE__, __LINE__);
         } catch (...) {
             QTest::qFail("an exception of an unknown type escaped the test function", __FILE__, __LINE__);
         }
@@ -73,13 +73,13 @@ private:
 
 // A Qt Test main that creates the program's own application object and runs
 // the test class under both guards.
-#define LANTOR_TEST_MAIN(TestClass)                              \
-    int main(int argc, char** argv) {                            \
-        TApplication application(argc, argv);                    \
-        const TUnexpectedMessageBoxGuard boxGuard;               \
-        TExceptionsFailTheFunction<TestClass> test;              \
-        QTEST_SET_MAIN_SOURCE_PATH                               \
-        return QTest::qExec(&test, argc, argv);                  \
+#define LANTOR_TEST_MAIN(TestClass)                 \
+    int main(int argc, char** argv) {               \
+        TApplication application(argc, argv);       \
+        const TUnexpectedMessageBoxGuard boxGuard;  \
+        TExceptionsFailTheFunction<TestClass> test; \
+        QTEST_SET_MAIN_SOURCE_PATH                  \
+        return QTest::qExec(&test, argc, argv);     \
     }
 
 // Makes a fresh temporary folder the working folder for its lifetime.
@@ -159,7 +159,8 @@ private:
         if (v_whileOpen)
             v_whileOpen(seen);
         v_seen.append(seen);
-        QAbstractButton* target = v_choose ? box->button(v_choose(seen)) : static_cast<QAbstractButton*>(box->defaultButton());
+        QAbstractButton* target =
+            v_choose ? box->button(v_choose(seen)) : static_cast<QAbstractButton*>(box->defaultButton());
         if (!target)
             target = box->buttons().value(0);
         QTimer::singleShot(0, target, [target] { target->click(); });

@@ -8,9 +8,9 @@
 #include "store/TDataSource.h"
 
 #include "store/TFDQuery.h"
+#include "ui/Forms.h"
 #include "ui/controls/TDBGrid.h"
 #include "ui/controls/TDBNavigator.h"
-#include "ui/Forms.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -68,8 +68,8 @@ struct TViewerFixture {
     // The enabled states of first, prior, next and last as "1"/"0" letters.
     QString NavigatorStates() const {
         QString states;
-        for (const TNavigateBtn kind : {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext,
-                                        TNavigateBtn::nbLast})
+        for (const TNavigateBtn kind :
+             {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext, TNavigateBtn::nbLast})
             states += Button(kind)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
         return states;
     }

@@ -5,8 +5,8 @@
 
 #include "support/TestSupport.h"
 
-#include "ui/controls/Hints.h"
 #include "ui/Unit1.h"
+#include "ui/controls/Hints.h"
 
 #include "store/TFDQuery.h"
 
@@ -43,8 +43,8 @@ struct TAboutFixture {
 
 bool OnReservedExampleDomain(const QUrl& url) {
     const QString host = url.host();
-    for (const QString& domain : {QStringLiteral("example.com"), QStringLiteral("example.org"),
-                                 QStringLiteral("example.net")}) {
+    for (const QString& domain :
+         {QStringLiteral("example.com"), QStringLiteral("example.org"), QStringLiteral("example.net")}) {
         if (host == domain || host.endsWith(QLatin1Char('.') + domain))
             return true;
     }
@@ -82,18 +82,22 @@ void TAboutTest::LabelsAreLaidOutAsDescribed_data() {
 
     const QString mail = QStringLiteral("E-mail küldése a készítőnek !");
     const QString web = QStringLiteral("Cím behívása Internet programba !");
-    QTest::newRow("Label1") << "Label1" << 32 << 32 << int(Bold) << "Lantor összes költeménye" << "";
-    QTest::newRow("Label2") << "Label2" << 96 << 24 << int(Bold | Italic) << "Készítette: Dorvan." << "";
-    QTest::newRow("Label3") << "Label3" << 160 << 21 << int(Regular) << "" << "";
-    QTest::newRow("Label4") << "Label4" << 192 << 21 << int(Regular) << "" << "";
+    QTest::newRow("Label1") << "Label1" << 32 << 32 << int(Bold) << "Lantor összes költeménye"
+                            << "";
+    QTest::newRow("Label2") << "Label2" << 96 << 24 << int(Bold | Italic) << "Készítette: Dorvan."
+                            << "";
+    QTest::newRow("Label3") << "Label3" << 160 << 21 << int(Regular) << ""
+                            << "";
+    QTest::newRow("Label4") << "Label4" << 192 << 21 << int(Regular) << ""
+                            << "";
     QTest::newRow("Label5") << "Label5" << 218 << 21 << int(Underlined) << "" << mail;
     QTest::newRow("Label6") << "Label6" << 274 << 21 << int(Underlined) << "" << web;
     QTest::newRow("Label7") << "Label7" << 308 << 21 << int(Underlined) << "" << web;
     QTest::newRow("Label8") << "Label8" << 342 << 21 << int(Underlined) << "" << web;
-    QTest::newRow("Label9") << "Label9" << 376 << 21 << int(Underlined) << "Android alkalmazások - Google Play "
-                            << web;
+    QTest::newRow("Label9") << "Label9" << 376 << 21 << int(Underlined) << "Android alkalmazások - Google Play " << web;
     QTest::newRow("Label13") << "Label13" << 424 << 21 << int(Italic)
-                             << "Nyilvántartó programok fejlesztése Windows és Android eszközökre !" << "";
+                             << "Nyilvántartó programok fejlesztése Windows és Android eszközökre !"
+                             << "";
 }
 
 void TAboutTest::LabelsAreLaidOutAsDescribed() {
@@ -175,11 +179,16 @@ void TAboutTest::ContactLinesHaveTheirShape() {
 void TAboutTest::LinkHandsExactlyItsTargetToTheDesktop_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("target");
-    QTest::newRow("mail") << "Label5" << "mailto:dorvan@example.com";
-    QTest::newRow("main site") << "Label6" << "http://www.example.com";
-    QTest::newRow("second site") << "Label7" << "http://www.example.org";
-    QTest::newRow("third site") << "Label8" << "http://www.example.net";
-    QTest::newRow("store page") << "Label9" << "https://store.example.com/developer?id=Dorvan";
+    QTest::newRow("mail") << "Label5"
+                          << "mailto:dorvan@example.com";
+    QTest::newRow("main site") << "Label6"
+                               << "http://www.example.com";
+    QTest::newRow("second site") << "Label7"
+                                 << "http://www.example.org";
+    QTest::newRow("third site") << "Label8"
+                                << "http://www.example.net";
+    QTest::newRow("store page") << "Label9"
+                                << "https://store.example.com/developer?id=Dorvan";
 }
 
 void TAboutTest::LinkHandsExactlyItsTargetToTheDesktop() {

@@ -190,7 +190,8 @@ private slots:
                     ++accentedCapitals;
                 const QString defect = CaptionDefect(label);
                 if (!defect.isEmpty() && defects.size() < 20)
-                    defects.append(QStringLiteral("row %1: ").arg(row) + Describe(label) + QStringLiteral(": ") + defect);
+                    defects.append(QStringLiteral("row %1: ").arg(row) + Describe(label) + QStringLiteral(": ") +
+                                   defect);
             }
             F().Query().Next();
         }
@@ -202,13 +203,20 @@ private slots:
     void boldCaptionsAreVisiblyBold_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("name");
-        QTest::newRow("search phrase label") << "Form1" << "Label10";
-        QTest::newRow("search result label") << "Form1" << "Label11";
-        QTest::newRow("hit counter") << "Form1" << "Label12";
-        QTest::newRow("About title") << "Form1" << "Label1";
-        QTest::newRow("About credit") << "Form1" << "Label2";
-        QTest::newRow("viewer title") << "Form2" << "Label1";
-        QTest::newRow("viewer date") << "Form2" << "Label2";
+        QTest::newRow("search phrase label") << "Form1"
+                                             << "Label10";
+        QTest::newRow("search result label") << "Form1"
+                                             << "Label11";
+        QTest::newRow("hit counter") << "Form1"
+                                     << "Label12";
+        QTest::newRow("About title") << "Form1"
+                                     << "Label1";
+        QTest::newRow("About credit") << "Form1"
+                                      << "Label2";
+        QTest::newRow("viewer title") << "Form2"
+                                      << "Label1";
+        QTest::newRow("viewer date") << "Form2"
+                                     << "Label2";
     }
     void boldCaptionsAreVisiblyBold() {
         QFETCH(QString, window);
@@ -230,8 +238,8 @@ private slots:
         label->setFont(regularFont);
         const QImage regular = Shown(label);
         const double ratio = Ink(bold) / Ink(regular);
-        QVERIFY2(ratio >= VisiblyBold, qPrintable(Describe(label) + QStringLiteral(": bold ink / regular ink = ") +
-                                                  QString::number(ratio)));
+        QVERIFY2(ratio >= VisiblyBold,
+                 qPrintable(Describe(label) + QStringLiteral(": bold ink / regular ink = ") + QString::number(ratio)));
     }
 
     void theGridsColumnTitlesAreVisiblyBold() {
@@ -327,7 +335,9 @@ private slots:
             const qreal gap = (captionLeft - squareRight - 1) / ratio;
             QVERIFY2(gap >= 4 + bearing - 0.75 && gap <= 4 + bearing + 1,
                      qPrintable(QStringLiteral("%1: %2 pixels between picture and caption at scale %3")
-                                    .arg(button->objectName()).arg(gap).arg(ratio)));
+                                    .arg(button->objectName())
+                                    .arg(gap)
+                                    .arg(ratio)));
         }
     }
 };

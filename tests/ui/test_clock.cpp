@@ -2,12 +2,11 @@
 // alone at midnight, the formats read again on the system's notice, and the
 // clock going on after a failing tick.
 
-
 #include "support/TestSupport.h"
 
+#include "ui/Unit1.h"
 #include "ui/controls/TClock.h"
 #include "ui/controls/TStatusBar.h"
-#include "ui/Unit1.h"
 
 #include <QTimer>
 
@@ -42,14 +41,22 @@ private slots:
 void TClockTest::DropsTheTimeZoneFromTheLongTimeFormat_data() {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("zone last") << "H:mm:ss t" << "H:mm:ss";
-    QTest::newRow("zone after AM/PM") << "h:mm:ss AP t" << "h:mm:ss AP";
-    QTest::newRow("zone in brackets") << "HH:mm:ss (t)" << "HH:mm:ss";
-    QTest::newRow("zone first") << "t HH:mm:ss" << "HH:mm:ss";
-    QTest::newRow("zone in the middle") << "HH:mm t ss" << "HH:mm ss";
-    QTest::newRow("long zone name") << "HH:mm:ss tttt" << "HH:mm:ss";
-    QTest::newRow("quoted t kept") << "H 'at' mm" << "H 'at' mm";
-    QTest::newRow("no zone") << "H:mm:ss" << "H:mm:ss";
+    QTest::newRow("zone last") << "H:mm:ss t"
+                               << "H:mm:ss";
+    QTest::newRow("zone after AM/PM") << "h:mm:ss AP t"
+                                      << "h:mm:ss AP";
+    QTest::newRow("zone in brackets") << "HH:mm:ss (t)"
+                                      << "HH:mm:ss";
+    QTest::newRow("zone first") << "t HH:mm:ss"
+                                << "HH:mm:ss";
+    QTest::newRow("zone in the middle") << "HH:mm t ss"
+                                        << "HH:mm ss";
+    QTest::newRow("long zone name") << "HH:mm:ss tttt"
+                                    << "HH:mm:ss";
+    QTest::newRow("quoted t kept") << "H 'at' mm"
+                                   << "H 'at' mm";
+    QTest::newRow("no zone") << "H:mm:ss"
+                             << "H:mm:ss";
 }
 
 void TClockTest::DropsTheTimeZoneFromTheLongTimeFormat() {
@@ -63,11 +70,11 @@ void TClockTest::WritesTheRegionalDateAndTime_data() {
     QTest::addColumn<QDateTime>("moment");
     QTest::addColumn<QString>("expected");
     QTest::newRow("hu midnight") << Hungarian << At(2024, 3, 5, 0, 0, 0) << "2024. 03. 05.";
-    QTest::newRow("hu one millisecond past midnight") << Hungarian << At(2024, 3, 5, 0, 0, 0, 1)
-                                                      << "2024. 03. 05. 0:00:00";
+    QTest::newRow("hu one millisecond past midnight")
+        << Hungarian << At(2024, 3, 5, 0, 0, 0, 1) << "2024. 03. 05. 0:00:00";
     QTest::newRow("hu afternoon") << Hungarian << At(2024, 3, 5, 13, 4, 5) << "2024. 03. 05. 13:04:05";
-    QTest::newRow("hu last second of the year") << Hungarian << At(2023, 12, 31, 23, 59, 59, 999)
-                                                << "2023. 12. 31. 23:59:59";
+    QTest::newRow("hu last second of the year")
+        << Hungarian << At(2023, 12, 31, 23, 59, 59, 999) << "2023. 12. 31. 23:59:59";
     QTest::newRow("en midnight") << AmericanEnglish << At(2024, 12, 31, 0, 0, 0) << "12/31/24";
     QTest::newRow("en afternoon") << AmericanEnglish << At(2024, 3, 5, 13, 4, 5) << "3/5/24 1:04:05 PM";
     QTest::newRow("en just after noon") << AmericanEnglish << At(2024, 3, 5, 12, 0, 0) << "3/5/24 12:00:00 PM";

@@ -3,18 +3,17 @@
 // every window's event loop; tooltips only where the hint display setting
 // is on.
 
-
 #include "support/TestSupport.h"
 
 #include "store/TDataSource.h"  // TDBNavigator.h needs it complete
+#include "ui/Forms.h"
+#include "ui/Unit2.h"
 #include "ui/controls/Hints.h"
 #include "ui/controls/TDBGrid.h"
 #include "ui/controls/TDBNavigator.h"
 #include "ui/controls/THintLine.h"
 #include "ui/controls/TStatusBar.h"
 #include "ui/controls/TTooltips.h"
-#include "ui/Forms.h"
-#include "ui/Unit2.h"
 
 #include <QCursor>
 #include <QDialog>
@@ -392,11 +391,16 @@ void THintLineTest::TooltipsOnlyWhereTheSettingIsOn_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("grid") << 0 << "DBGrid1" << "";
-    QTest::newRow("tabs") << 0 << "PageControl1" << "";
-    QTest::newRow("search button") << 1 << "BitBtn1" << "";
-    QTest::newRow("reset button") << 1 << "BitBtn2" << "";
-    QTest::newRow("title") << 2 << "Label1" << "";
+    QTest::newRow("grid") << 0 << "DBGrid1"
+                          << "";
+    QTest::newRow("tabs") << 0 << "PageControl1"
+                          << "";
+    QTest::newRow("search button") << 1 << "BitBtn1"
+                                   << "";
+    QTest::newRow("reset button") << 1 << "BitBtn2"
+                                  << "";
+    QTest::newRow("title") << 2 << "Label1"
+                           << "";
     QTest::newRow("mail link") << 2 << "Label5" << MailHint;
     QTest::newRow("web link") << 2 << "Label8" << WebHint;
     QTest::newRow("store link") << 2 << "Label9" << WebHint;

@@ -130,7 +130,8 @@ private slots:
         const QRect entry = bar->actionGeometry(Main().Lehetsgek1->menuAction());
         const QImage before = bar->grab(entry).toImage();
         Key(key, modifiers);
-        QVERIFY(QTest::qWaitFor([this] { return Main().MainMenu1->activeAction() == Main().Lehetsgek1->menuAction(); }));
+        QVERIFY(
+            QTest::qWaitFor([this] { return Main().MainMenu1->activeAction() == Main().Lehetsgek1->menuAction(); }));
         QCOMPARE(HintLine(), QString::fromUtf8(MenuBarHint));
         QVERIFY2(bar->grab(entry).toImage() != before, "the entry the keyboard is on is not drawn highlighted");
         QVERIFY(!Main().Lehetsgek1->isVisible());  // highlighted, not yet open

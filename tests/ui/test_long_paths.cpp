@@ -33,8 +33,7 @@ qint64 ResidentKiB() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
-    static const QRegularExpression vmRss(QStringLiteral("^VmRSS:\\s+(\\d+) kB"),
-                                          QRegularExpression::MultilineOption);
+    static const QRegularExpression vmRss(QStringLiteral("^VmRSS:\\s+(\\d+) kB"), QRegularExpression::MultilineOption);
     const QRegularExpressionMatch match = vmRss.match(QString::fromLatin1(status.readAll()));
     return match.hasMatch() ? match.captured(1).toLongLong() : -1;
 }
@@ -51,8 +50,7 @@ public:
         QCoreApplication::processEvents();
         const qint64 after = ResidentKiB();
         qInfo("%s: resident %lld KiB after the warm-up, %lld KiB at the end (%+lld KiB)%s", v_what,
-              static_cast<long long>(v_before), static_cast<long long>(after),
-              static_cast<long long>(after - v_before),
+              static_cast<long long>(v_before), static_cast<long long>(after), static_cast<long long>(after - v_before),
               UnderAddressSanitizer ? "; not judged under the address sanitizer" : "");
         QVERIFY(v_before > 0 && after > 0);
         if (!UnderAddressSanitizer)
@@ -129,9 +127,9 @@ private slots:
     }
 
     void aThousandSearches() {
-        const QStringList phrases{QStringLiteral("a"),      QStringLiteral("szerelem"), QStringLiteral("zzqx-nincs"),
-                                  QStringLiteral("%"),      QStringLiteral("'"),        QStringLiteral("ő_sz"),
-                                  QStringLiteral("\r\n"),   QStringLiteral("TAVASZ"),   QString(2000, QLatin1Char('e'))};
+        const QStringList phrases{QStringLiteral("a"),    QStringLiteral("szerelem"), QStringLiteral("zzqx-nincs"),
+                                  QStringLiteral("%"),    QStringLiteral("'"),        QStringLiteral("ő_sz"),
+                                  QStringLiteral("\r\n"), QStringLiteral("TAVASZ"),   QString(2000, QLatin1Char('e'))};
         TMessageBoxAnswerer answerer;
         auto search = [&](int i) {
             F().form1->Keress1Click();

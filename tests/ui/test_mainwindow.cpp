@@ -134,8 +134,8 @@ private slots:
         QTest::newRow("the program's drop-down")
             << QStringList{"Lexikon", "Keresés", "Bemutatkozás", "", "Kilépés"}
             << QStringList{"&Lexikon", "&Keresés", "&Bemutatkozás", "", "K&ilépés"};
-        QTest::newRow("accented letters never count") << QStringList{"Ébredés", "Őszi"}
-                                                      << QStringList{"É&bredés", "Ő&szi"};
+        QTest::newRow("accented letters never count")
+            << QStringList{"Ébredés", "Őszi"} << QStringList{"É&bredés", "Ő&szi"};
         QTest::newRow("case is ignored") << QStringList{"alma", "Alma"} << QStringList{"&alma", "A&lma"};
         QTest::newRow("digits count") << QStringList{"1919", "1920"} << QStringList{"&1919", "1&920"};
         QTest::newRow("the first free letter") << QStringList{"ab", "ab"} << QStringList{"&ab", "a&b"};
@@ -242,8 +242,8 @@ private slots:
     // a date; the letters and the dash it has do.
     void gridLosesWhatTheCodePageLacks() {
         const QString path = v_folder->File("fixture.db");
-        WriteFixtureDatabase(path, {{QStringLiteral("Ещё ŐSZ"), QStringLiteral("Ещё"),
-                                     QStringLiteral("1918 ősze — я"), 1}});
+        WriteFixtureDatabase(path,
+                             {{QStringLiteral("Ещё ŐSZ"), QStringLiteral("Ещё"), QStringLiteral("1918 ősze — я"), 1}});
         ReopenOver(v_program, path);
         QCOMPARE(Grid()->model()->rowCount(), 1);
         QCOMPARE(Grid()->model()->index(0, 0).data().toString(), QStringLiteral("??? ŐSZ"));
@@ -406,17 +406,15 @@ private slots:
         Form().Edit1->setText("zzzqqq-nincs-ilyen");
         Form().BitBtn1Click();
         QCOMPARE(Grid()->model()->rowCount(), 0);
-        const TViewerOpening opening = WatchViewer(v_program, [&] {
-            DoubleClick(Grid()->viewport(), Qt::LeftButton, QPoint(100, 100));
-        });
+        const TViewerOpening opening =
+            WatchViewer(v_program, [&] { DoubleClick(Grid()->viewport(), Qt::LeftButton, QPoint(100, 100)); });
         QVERIFY(opening.opened);
         QCOMPARE(opening.row, -1);
     }
 
     void rightDoubleClickOpensNothing() {
-        const TViewerOpening opening = WatchViewer(v_program, [&] {
-            DoubleClick(Grid()->viewport(), Qt::RightButton, CellCentre(Grid(), 3, 0));
-        });
+        const TViewerOpening opening =
+            WatchViewer(v_program, [&] { DoubleClick(Grid()->viewport(), Qt::RightButton, CellCentre(Grid(), 3, 0)); });
         QVERIFY(!opening.opened);
         QCOMPARE(Cursor(v_program).RecNo(), 3);  // the first click selected the row
     }
@@ -445,8 +443,7 @@ private slots:
         QTRY_COMPARE(answerer.Seen().size(), 1);
         QTest::qWait(50);
         QCOMPARE(answerer.Seen().size(), 1);
-        QCOMPARE(answerer.Seen().first().text,
-                 QStringLiteral("[LantorStore][Phys][SQLite] ERROR: olvasási hiba."));
+        QCOMPARE(answerer.Seen().first().text, QStringLiteral("[LantorStore][Phys][SQLite] ERROR: olvasási hiba."));
         QCOMPARE(answerer.Seen().first().icon, QMessageBox::Critical);
         // The rows fetched before the failure stay readable: the 116 poems
         // before identifier 120 (100, 111 and 117 are missing).

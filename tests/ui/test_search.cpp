@@ -88,8 +88,8 @@ private slots:
             QRect geometry;
         };
         const QList<TPlaced> placed{
-            {Form().Edit1, {48, 99, 569, 21}},   {Form().BitBtn1, {48, 144, 569, 25}},
-            {Form().Panel1, {48, 192, 569, 3}},  {Form().Panel2, {48, 336, 569, 3}},
+            {Form().Edit1, {48, 99, 569, 21}},    {Form().BitBtn1, {48, 144, 569, 25}},
+            {Form().Panel1, {48, 192, 569, 3}},   {Form().Panel2, {48, 336, 569, 3}},
             {Form().BitBtn2, {48, 400, 569, 25}},
         };
         for (const TPlaced& item : placed)

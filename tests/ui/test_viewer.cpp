@@ -181,8 +181,8 @@ private slots:
     void labelsLoseWhatTheCodePageLacksAndTheTextKeepsIt() {
         F().Start();
         const QString path = F().folder.File(QStringLiteral("fixture.db"));
-        WriteFixtureDatabase(path, {{QStringLiteral("Ещё ŐSZ"), QStringLiteral("Ещё ősz — я"),
-                                     QStringLiteral("1918 ősze — я"), 1}});
+        WriteFixtureDatabase(
+            path, {{QStringLiteral("Ещё ŐSZ"), QStringLiteral("Ещё ősz — я"), QStringLiteral("1918 ősze — я"), 1}});
         F().Query().Close();
         F().form1->FDConnection1->Disconnect();
         F().form1->FDConnection1->SetDatabase(path);
@@ -246,7 +246,8 @@ private slots:
         const bool opened = F().OpenViewerOnRow(row, [&] {
             CheckShowsRow(row);
             const QString stored = F().FieldOfRow(row, "VERS");
-            const int storedLines = static_cast<int>(stored.split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))).size());
+            const int storedLines =
+                static_cast<int>(stored.split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))).size());
             QCOMPARE(viewer.Memo1->document()->blockCount(), storedLines);
             QVERIFY(!ShownText(viewer.Memo1).contains(QLatin1Char('\r')));
             // Shown from its first line, caret at its start, nothing selected.
@@ -645,8 +646,8 @@ private slots:
         QVERIFY(F().OpenViewerOnRow(8, [&] {
             QCOMPARE(QApplication::focusWidget(), viewer.Memo1);
             // The navigator's width is shared by its four buttons, none of them a tab stop.
-            for (const TNavigateBtn kind : {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext,
-                                            TNavigateBtn::nbLast}) {
+            for (const TNavigateBtn kind :
+                 {TNavigateBtn::nbFirst, TNavigateBtn::nbPrior, TNavigateBtn::nbNext, TNavigateBtn::nbLast}) {
                 QCOMPARE(F().Button(kind)->size(), QSize(92, 33));
                 QCOMPARE(F().Button(kind)->x(), 92 * int(kind));
             }
@@ -664,10 +665,14 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("tooltip");
         QTest::addColumn<QString>("hintLine");
-        QTest::newRow("nbFirst") << int(TNavigateBtn::nbFirst) << "Első rekord" << "Első rekord !";
-        QTest::newRow("nbPrior") << int(TNavigateBtn::nbPrior) << "Előző rekord" << "Előző rekord !";
-        QTest::newRow("nbNext") << int(TNavigateBtn::nbNext) << "Következő rekord" << "Következő rekord !";
-        QTest::newRow("nbLast") << int(TNavigateBtn::nbLast) << "Utolsó rekord" << "Utolsó rekord !";
+        QTest::newRow("nbFirst") << int(TNavigateBtn::nbFirst) << "Első rekord"
+                                 << "Első rekord !";
+        QTest::newRow("nbPrior") << int(TNavigateBtn::nbPrior) << "Előző rekord"
+                                 << "Előző rekord !";
+        QTest::newRow("nbNext") << int(TNavigateBtn::nbNext) << "Következő rekord"
+                                << "Következő rekord !";
+        QTest::newRow("nbLast") << int(TNavigateBtn::nbLast) << "Utolsó rekord"
+                                << "Utolsó rekord !";
     }
     void navigatorButtonsCarryTheirHints() {
         QFETCH(int, kind);

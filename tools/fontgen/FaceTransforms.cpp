@@ -1,3 +1,5 @@
+// Reading, changing and writing TrueType faces: line metrics, names, emboldened outlines.
+
 #include "FaceTransforms.h"
 
 #include <QMap>
@@ -25,12 +27,12 @@ constexpr int HheaAdvanceWidthMax = 10;
 constexpr int HheaMinLeftSideBearing = 12;  // then the right side bearing and the x extent
 constexpr int HheaNumberOfHMetrics = 34;
 constexpr int MaxpNumGlyphs = 4;
-constexpr int MaxpMaxPoints = 6;         // then contours, composite points and contours
+constexpr int MaxpMaxPoints = 6;              // then contours, composite points and contours
 constexpr int MaxpMaxComponentElements = 28;  // then the component depth
 constexpr int OS2WeightClass = 4;
 constexpr int OS2FsSelection = 62;
-constexpr int OS2TypoAscender = 68;      // then the typo descender and line gap
-constexpr int OS2WinAscent = 74;         // then the Windows descent
+constexpr int OS2TypoAscender = 68;  // then the typo descender and line gap
+constexpr int OS2WinAscent = 74;     // then the Windows descent
 
 constexpr quint16 FsSelectionBold = 0x20;
 constexpr quint16 FsSelectionRegular = 0x40;
@@ -331,7 +333,8 @@ bool EmboldenOutlines(TFace& face, const QByteArray& data, FT_Pos strength) {
     qint16 maxExtent = SHRT_MIN;
     quint16 maxAdvance = 0;
     for (int g = 0; g < glyphs; ++g) {
-        if (FT_Load_Glyph(ftFace, static_cast<FT_UInt>(g), FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0 ||
+        if (FT_Load_Glyph(ftFace, static_cast<FT_UInt>(g), FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) !=
+                0 ||
             ftFace->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
             return false;
         FT_Outline& outline = ftFace->glyph->outline;
@@ -340,7 +343,8 @@ bool EmboldenOutlines(TFace& face, const QByteArray& data, FT_Pos strength) {
         FT_BBox box;
         AppendU32(loca, static_cast<quint32>(glyf.size()));
         EncodeSimpleGlyph(outline, box, glyf);
-        const quint16 advance = static_cast<quint16>(ftFace->glyph->metrics.horiAdvance + (outline.n_points > 0 ? strength : 0));
+        const quint16 advance =
+            static_cast<quint16>(ftFace->glyph->metrics.horiAdvance + (outline.n_points > 0 ? strength : 0));
         AppendU16(hmtx, advance);
         AppendI16(hmtx, static_cast<qint16>(box.xMin));
         maxAdvance = std::max(maxAdvance, advance);

@@ -1,3 +1,5 @@
+// Assigning access keys to menu captions.
+
 #include "ui/controls/AccessKeys.h"
 
 #include <QSet>

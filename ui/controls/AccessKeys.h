@@ -1,5 +1,7 @@
 #pragma once
 
+// The access keys of menu captions: each caption's first plain letter or digit not yet taken.
+
 #include <QStringList>
 
 // Gives each caption of one menu list its access key: in list order, each

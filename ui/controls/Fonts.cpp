@@ -1,3 +1,5 @@
+// The program's Tahoma at a size and style.
+
 #include "ui/controls/Fonts.h"
 
 #include "app/TApplication.h"

@@ -1,3 +1,5 @@
+// Hints of controls and menu items, and where tooltips are switched on.
+
 #include "ui/controls/Hints.h"
 
 #include <QVariant>

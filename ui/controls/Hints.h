@@ -1,5 +1,7 @@
 #pragma once
 
+// Hint texts (short part | long part) and the hint display setting of controls.
+
 #include <QString>
 
 class QObject;

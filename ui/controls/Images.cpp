@@ -1,3 +1,5 @@
+// Loading the button pictures, the program icon and the database-wait pointer.
+
 #include "ui/controls/Images.h"
 
 #include <QBitmap>

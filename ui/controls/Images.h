@@ -1,5 +1,7 @@
 #pragma once
 
+// The program's pictures: button images, the icon, the database-wait pointer.
+
 #include <QCursor>
 #include <QIcon>
 #include <QString>

@@ -1,3 +1,5 @@
+// The viewer's bind source and its links to labels and the text box.
+
 #include "ui/controls/TBindSourceDB.h"
 
 #include "app/TApplication.h"
@@ -12,7 +14,8 @@
 // ---------------------------------------------------------------- source
 
 TBindSourceDB::TBindSourceDB(QObject* parent) : QObject(parent), v_dataSource(new TDataSource(this)) {
-    v_link.Follow(v_dataSource, this, {&TDataSource::StateChange, &TDataSource::DataChange}, [this] { emit Changed(); });
+    v_link.Follow(v_dataSource, this, {&TDataSource::StateChange, &TDataSource::DataChange},
+                  [this] { emit Changed(); });
 }
 
 void TBindSourceDB::SetDataSet(TFDQuery* dataSet) {

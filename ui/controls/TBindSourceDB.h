@@ -1,5 +1,7 @@
 #pragma once
 
+// One-way bindings of the poem cursor's fields to the viewer's controls.
+
 #include "store/TDataSource.h"
 
 #include <QObject>

@@ -1,3 +1,5 @@
+// Drawing a picture button and pressing it with Enter.
+
 #include "ui/controls/TBitBtn.h"
 
 #include "ui/controls/Images.h"
@@ -6,8 +8,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-TBitBtn::TBitBtn(QWidget* parent, const char* name, const QString& caption, const QString& glyph,
-                 const QRect& geometry)
+TBitBtn::TBitBtn(QWidget* parent, const char* name, const QString& caption, const QString& glyph, const QRect& geometry)
     : QPushButton(TwoStateGlyph(glyph), caption, parent) {
     setObjectName(QString::fromLatin1(name));
     setIconSize(QSize(16, 16));

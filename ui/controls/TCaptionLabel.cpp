@@ -1,3 +1,5 @@
+// Drawing a one-line caption with its overhanging glyphs whole.
+
 #include "ui/controls/TCaptionLabel.h"
 
 #include <QEvent>
@@ -35,8 +37,8 @@ QString TCaptionLabel::ShownCaption() const {
 
 void TCaptionLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextDontClip | Qt::TextSingleLine,
-                          palette(), isEnabled(), ShownCaption(), foregroundRole());
+    style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextDontClip | Qt::TextSingleLine, palette(),
+                          isEnabled(), ShownCaption(), foregroundRole());
 }
 
 void TCaptionLabel::changeEvent(QEvent* event) {

@@ -1,3 +1,5 @@
+// The clock text in the user's regional date and time formats.
+
 #include "ui/controls/TClock.h"
 
 namespace {
@@ -51,9 +53,9 @@ QString ClockText(const QDateTime& moment, const TClockFormats& formats) {
 }
 
 TClock::TClock(QObject* parent)
-    : QObject(parent), v_now([] { return QDateTime::currentDateTime(); }), v_regionalSettings([] {
-          return QLocale::system();
-      }) {
+    : QObject(parent),
+      v_now([] { return QDateTime::currentDateTime(); }),
+      v_regionalSettings([] { return QLocale::system(); }) {
     ReadRegionalSettings();
 }
 

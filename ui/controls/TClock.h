@@ -1,5 +1,7 @@
 #pragma once
 
+// The status bar clock's text.
+
 #include <QDateTime>
 #include <QLocale>
 #include <QObject>

@@ -1,3 +1,5 @@
+// The poem grid: following the cursor, keys, wheel and double clicks.
+
 #include "ui/controls/TDBGrid.h"
 
 #include "app/TApplication.h"
@@ -67,8 +69,7 @@ void TDBGrid::FollowCursor() {
     v_indicator->SetCurrentRow(row);
     if (row < 0 || row >= v_model->rowCount())
         return;
-    const int column = currentIndex().isValid() ? currentIndex().column()
-                                                : horizontalHeader()->logicalIndex(0);
+    const int column = currentIndex().isValid() ? currentIndex().column() : horizontalHeader()->logicalIndex(0);
     v_following = true;
     setCurrentIndex(v_model->index(row, column));
     v_following = false;

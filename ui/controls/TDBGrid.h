@@ -1,5 +1,7 @@
 #pragma once
 
+// The poem grid over the data source.
+
 #include "store/TDataSource.h"
 #include "ui/controls/TGridHeaders.h"
 #include "ui/controls/TPoemTableModel.h"

@@ -1,3 +1,5 @@
+// The record navigator: its buttons, their enabled states and the held-button repeat.
+
 #include "ui/controls/TDBNavigator.h"
 
 #include "ui/controls/Hints.h"

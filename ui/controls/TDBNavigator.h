@@ -1,5 +1,7 @@
 #pragma once
 
+// The record navigator of the viewer.
+
 #include "store/TDataSource.h"
 
 #include <QPointer>

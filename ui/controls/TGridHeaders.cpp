@@ -1,8 +1,10 @@
+// Drawing the grid's indicator column and title row.
+
 #include "ui/controls/TGridHeaders.h"
 
+#include <qdrawutil.h>
 #include <QPainter>
 #include <QStyleOptionHeader>
-#include <qdrawutil.h>
 
 TIndicatorHeader::TIndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
     setSectionResizeMode(QHeaderView::Fixed);

@@ -1,3 +1,5 @@
+// Following the pointer and the menu highlight into the hint line.
+
 #include "ui/controls/THintLine.h"
 
 #include "ui/controls/Hints.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The hint line of the main window's status bar.
+
 #include <QObject>
 #include <QString>
 

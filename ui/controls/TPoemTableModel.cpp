@@ -1,3 +1,5 @@
+// The grid's rows read from the poem cursor on demand.
+
 #include "ui/controls/TPoemTableModel.h"
 
 #include "store/TDatabaseError.h"
@@ -67,7 +69,9 @@ QVariant TPoemTableModel::data(const QModelIndex& index, int role) const {
         emit ReadFailed(error.Text());
         return {};
     }
-    const QString text = query->Value(index.row(), query->FieldIndex(QString::fromLatin1(Columns().at(index.column()).field))).toString();
+    const QString text =
+        query->Value(index.row(), query->FieldIndex(QString::fromLatin1(Columns().at(index.column()).field)))
+            .toString();
     // A cell shows one line: what a multi-line title holds after its first
     // line break stays out of the grid.
     const qsizetype lineBreak = text.indexOf(QLatin1Char('\n'));

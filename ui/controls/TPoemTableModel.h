@@ -1,5 +1,7 @@
 #pragma once
 
+// The table model the poem grid shows.
+
 #include "store/TDataSource.h"
 
 #include <QAbstractTableModel>

@@ -1,3 +1,5 @@
+// The program's style hints and the highlighted menu bar entry.
+
 #include "ui/controls/TProgramStyle.h"
 
 #include <QApplication>

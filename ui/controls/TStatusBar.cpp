@@ -1,3 +1,5 @@
+// The status bar's two fixed panels.
+
 #include "ui/controls/TStatusBar.h"
 
 #include <QFontDatabase>

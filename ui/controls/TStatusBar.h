@@ -1,5 +1,7 @@
 #pragma once
 
+// The main window's status bar: the hint line and the clock.
+
 #include <QWidget>
 
 class QLabel;

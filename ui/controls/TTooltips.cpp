@@ -1,3 +1,5 @@
+// Showing tooltips only where the hint display setting is on.
+
 #include "ui/controls/TTooltips.h"
 
 #include "ui/controls/Hints.h"

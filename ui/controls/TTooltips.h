@@ -1,5 +1,7 @@
 #pragma once
 
+// The program's tooltips.
+
 #include "ui/controls/TProgramStyle.h"
 
 #include <QObject>
