@@ -51,12 +51,13 @@ endforeach()
 add_custom_target(lantor_man_pages ALL DEPENDS ${_lantor_man_pages})
 
 # The Debian package. Its library dependencies come from dpkg-shlibdeps (the
-# X11 platform plugin comes with libqt6gui6); besides them the program loads
-# the toolkit's Hungarian translation, which gives the message boxes their
-# "Igen" and "Nem". Recommended: the toolkit's input method plugins, without
-# which dead keys and the compose key type no accented letter into the search
-# field, and xdg-open, which opens the About page's links where the desktop
-# has no opener of its own.
+# X11 platform plugin comes with libqt6gui6). Besides them, a program that
+# does not carry the toolkit's Hungarian translation itself (LANTOR_QT_HUNGARIAN,
+# compiled in) loads it from qt6-translations-l10n: it gives the message boxes
+# their "Igen" and "Nem". Recommended: the toolkit's input method plugins,
+# without which dead keys and the compose key type no accented letter into the
+# search field, and xdg-open, which opens the About page's links where the
+# desktop has no opener of its own.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lantor)
 set(CPACK_PACKAGE_VENDOR "Dorvan")
@@ -70,7 +71,24 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+if(NOT LANTOR_QT_HUNGARIAN)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, xdg-utils")
 set(CPACK_STRIP_FILES ON)
+# Without dpkg-shlibdeps cpack would still make a package, one depending on
+# none of the libraries the program links to: refuse that at cpack time.
+set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_BINARY_DIR}/LantorCPackChecks.cmake")
+file(CONFIGURE OUTPUT "${CPACK_PROJECT_CONFIG_FILE}" @ONLY CONTENT [[
+if(CPACK_GENERATOR STREQUAL "DEB")
+  cmake_policy(PUSH)
+  cmake_policy(SET CMP0109 NEW)  # only a file that can be run counts, as for cpack itself
+  find_program(LANTOR_SHLIBDEPS dpkg-shlibdeps)
+  cmake_policy(POP)
+  if(NOT LANTOR_SHLIBDEPS)
+    message(FATAL_ERROR "dpkg-shlibdeps is missing (apt-get install dpkg-dev): without it the package "
+                        "would depend on none of the libraries the program links to")
+  endif()
+endif()
+]])
 include(CPack)

@@ -15,7 +15,6 @@ plain files. Needs root.
 """
 
 import fcntl
-import glob
 import os
 import shutil
 import subprocess
@@ -205,12 +204,6 @@ class InstallTest(unittest.TestCase):
         status = self.root.run(["dpkg-query", "-W", "-f", "${Status} ${Version}", "lantor"], "dpkg-query")
         self.assertEqual(status.stdout, f"install ok installed {self.version}")
         check_installed_tree(self, self.root.path, self.version)
-        # What the program loads without linking to it comes through the
-        # package's own dependencies: the X11 platform plugin, and the
-        # toolkit's Hungarian texts ("Igen", "Nem").
-        for needed in ("usr/lib/*/qt6/plugins/platforms/libqxcb.so", "usr/share/qt6/translations/qtbase_hu.qm"):
-            with self.subTest(needed=needed):
-                self.assertTrue(glob.glob(self.root.at(needed)), f"{needed} is not installed")
 
     def test_the_installed_program_runs_and_takes_its_file_along(self):
         entry = read_desktop_entry(self.root.at(DESKTOP_ENTRY))
