@@ -8,8 +8,6 @@
 
 #include <QFileInfo>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QThread>
 #include <QTranslator>
@@ -35,10 +33,12 @@ QString TApplication::TitleFor(const QString& programFilePath) {
     return name.left(1) + name.mid(1).toLower();
 }
 
+// The words of Qt's own dialogs, compiled into the program: without them the
+// exit question would offer "Yes" and "No" wherever the translations are not
+// installed.
 void TApplication::InstallHungarianTranslations() {
     auto* translator = new QTranslator(this);
-    if (translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(QStringLiteral(":/translations/qtbase_hu.qm")))
         installTranslator(translator);
     else
         delete translator;

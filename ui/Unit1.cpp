@@ -170,6 +170,7 @@ void TForm1::CreateListPage() {
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setGeometry(3, 3, 667, 479);
     DBGrid1->SetDataSource(DataSource1);
+    DBGrid1->setAccessibleName(QStringLiteral("Versek"));
     SetHint(DBGrid1, QStringLiteral("Dupla klikk: megtekintés.|Dupla klikk: aktuális tétel megtekintése."));
     connect(DBGrid1, &TDBGrid::DblClick, this, Handler(this, &TForm1::DBGrid1DblClick));
 }

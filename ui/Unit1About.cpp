@@ -6,11 +6,11 @@
 #include "app/TApplication.h"
 #include "ui/controls/Fonts.h"
 #include "ui/controls/Hints.h"
+#include "ui/controls/TLinkLabel.h"
 
 #include <QColor>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QUrl>
 
 #include <functional>
@@ -28,33 +28,6 @@ const QString WebHint = QStringLiteral("Cím behívása Internet programba !");
 
 const QColor Teal(0, 128, 128);
 const QColor Purple(128, 0, 128);
-
-// A label that reports a click of the left button: pressed and released
-// on it. The second press of a double click is no new click.
-class TClickLabel : public QLabel {
-public:
-    TClickLabel(const QString& text, QWidget* parent, std::function<void()> onClick)
-        : QLabel(text, parent), v_onClick(std::move(onClick)) {}
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        v_pressed = event->button() == Qt::LeftButton;
-        QLabel::mousePressEvent(event);
-    }
-    void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        const bool clicked =
-            v_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-        v_pressed = false;
-        QLabel::mouseReleaseEvent(event);
-        if (clicked)
-            v_onClick();
-    }
-
-private:
-    std::function<void()> v_onClick;
-    bool v_pressed = false;
-};
 
 // Every label of the page: a fixed one-line box 646 wide and 39 high at
 // left 12, text centred from the top, no background of its own.
@@ -99,7 +72,7 @@ void TForm1::CreateAboutPage() {
     };
     const auto link = [this](const char* name, const QString& caption, int top, const QString& hint,
                              void (TForm1::*handler)()) {
-        auto* label = new TClickLabel(caption, TabSheet3, Handler(this, handler));
+        auto* label = new TLinkLabel(caption, TabSheet3, Handler(this, handler));
         PlaceAboutLabel(label, name, top, 21, TFontStyle::Underlined);
         SetTextColour(label, Teal);
         label->setCursor(Qt::PointingHandCursor);

@@ -63,6 +63,8 @@ void TForm1::CreateSearchPage() {
     Edit1->setFont(TahomaFont(11, TFontStyle::Bold));
     Edit1->setGeometry(48, 99, 569, 21);
     Edit1->setMaxLength(32767 * 1024);
+    Label10->setBuddy(Edit1);
+    Edit1->setAccessibleName(QStringLiteral("Keresendő kifejezés"));
 
     BitBtn1 = AddButton(TabSheet2, "BitBtn1", QStringLiteral("Keresés indítása"),
                         QStringLiteral(":/images/search_hand_left.bmp"), 144);
@@ -88,6 +90,8 @@ void TForm1::CreateSearchPage() {
 void TForm1::ShowHitCount() {
     Label12->setText(QString::number(FDQuery1->RecordCount()));
     Label12->adjustSize();
+    // Heard alone, the number would say nothing of what it counts.
+    Label12->setAccessibleName(Label11->text() + QLatin1Char(' ') + Label12->text());
 }
 
 void TForm1::BitBtn1Click() {

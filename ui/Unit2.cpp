@@ -109,6 +109,7 @@ void TForm2::CreateBody() {
 
     Memo1 = new QPlainTextEdit(QStringLiteral("Memo1"), Panel2);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("Vers szövege"));
     Memo1->setGeometry(7, 7, 396, 292);
     Memo1->setFont(TahomaFont(15));
     Memo1->setReadOnly(true);

@@ -2,6 +2,7 @@
 
 #include "ui/controls/Hints.h"
 
+#include <QAction>
 #include <QVariant>
 #include <QWidget>
 
@@ -17,8 +18,15 @@ THint SplitHint(const QString& hint) {
     return {hint.left(bar), hint.mid(bar + 1)};
 }
 
+// The long part is also what a screen reader tells of the control, as the
+// hint line tells it to the eye.
 void SetHint(QObject* control, const QString& hint) {
     control->setProperty(HintProperty, hint);
+    const QString longPart = SplitHint(hint).longPart;
+    if (auto* widget = qobject_cast<QWidget*>(control))
+        widget->setAccessibleDescription(longPart);
+    else if (auto* action = qobject_cast<QAction*>(control))
+        action->setStatusTip(longPart);
 }
 
 QString HintOf(const QObject* control) {

@@ -17,6 +17,8 @@ struct THint {
 
 THint SplitHint(const QString& hint);
 
+// Gives a control (a widget or a menu item) its hint; its long part becomes
+// the accessible description.
 void SetHint(QObject* control, const QString& hint);
 QString HintOf(const QObject* control);
 

@@ -118,8 +118,12 @@ void TDBNavigator::SetHints(const QStringList& hints) {
     for (qsizetype i = 0; i < merged.size() && i < hints.size(); ++i)
         merged[i] = hints.at(i);
     v_hints = merged;
-    for (TNavButton* button : v_buttons)
-        SetHint(button, v_hints.at(static_cast<int>(button->Kind())));
+    // A button shows only a picture: its short hint is its name.
+    for (TNavButton* button : v_buttons) {
+        const QString hint = v_hints.at(static_cast<int>(button->Kind()));
+        SetHint(button, hint);
+        button->setAccessibleName(SplitHint(hint).shortPart);
+    }
 }
 
 TNavButton* TDBNavigator::Button(TNavigateBtn kind) const {
