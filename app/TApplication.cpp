@@ -15,6 +15,9 @@
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), v_title(TitleFor(QCoreApplication::applicationFilePath())) {
+    // The desktop entry the program's windows belong to, for the taskbar
+    // and the software centre.
+    setDesktopFileName(QStringLiteral(LANTOR_DESKTOP_FILE_NAME));
     InstallHungarianTranslations();
     InstallTahoma();
 }

@@ -4,8 +4,8 @@
 #   tools/deps.sh test   that, and what the tests and benchmarks need
 set -eu
 
-RUN_PACKAGES="cmake g++ make qt6-base-dev qt6-translations-l10n libsqlite3-dev libfreetype-dev libxcb1-dev pkgconf fonts-wine fonts-dejavu-core"
-TEST_PACKAGES="$RUN_PACKAGES python3 sqlite3 xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin hyperfine libbenchmark-dev libx11-dev debootstrap debian-archive-keyring dpkg-dev desktop-file-utils appstream file shellcheck groff-base acl"
+RUN_PACKAGES="cmake g++ make qt6-base-dev qt6-translations-l10n libsqlite3-dev libfreetype-dev libxcb1-dev pkgconf fonts-wine fonts-dejavu-core dpkg-dev"
+TEST_PACKAGES="$RUN_PACKAGES python3 sqlite3 xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin hyperfine libx11-dev dbus at-spi2-core python3-pyatspi debootstrap debian-archive-keyring desktop-file-utils appstream file shellcheck groff-base acl"
 
 case "${1:-run}" in
   run) packages=$RUN_PACKAGES ;;
