@@ -83,7 +83,9 @@ void TFDQuery::Open() {
         PrepareStatement();
         ReadFieldDefs();
         FetchMore();
-        v_recordCount = ReadRecordCount();
+        // A first batch that reached the end of the result has counted its
+        // rows already: the count statement would only scan them again.
+        v_recordCount = AllFetched() ? FetchedCount() : ReadRecordCount();
     } catch (...) {
         FinishStatement();
         v_rows.clear();

@@ -83,6 +83,42 @@ class TStoreTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The total comes from the count statement only when the first batch
+    // has not reached the end of the result; either way it is the total.
+    void theCountStatementRunsOnlyWhenTheFirstBatchIsNotTheWholeResult_data() {
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<bool>("counted");
+        QTest::newRow("no hit") << "nincs ilyen szó sehol" << false;
+        QTest::newRow("fewer hits than a batch") << "könyörög" << false;
+        QTest::newRow("more hits than a batch") << "szív" << true;
+        QTest::newRow("every poem") << "" << true;
+    }
+    void theCountStatementRunsOnlyWhenTheFirstBatchIsNotTheWholeResult() {
+        QFETCH(QString, phrase);
+        QFETCH(bool, counted);
+        TScopedWorkingFolder folder;
+        TStore store(ExtractAnthology(folder));
+        store.connection.Connect();
+        QStringList statements;
+        sqlite3_trace_v2(
+            store.connection.Handle(), SQLITE_TRACE_STMT,
+            [](unsigned, void* context, void* statement, void*) {
+                static_cast<QStringList*>(context)->append(
+                    QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(statement))));
+                return 0;
+            },
+            &statements);
+        store.Search(phrase);
+        const QStringList counts = statements.filter(QStringLiteral("SELECT COUNT(*)"));
+        QCOMPARE(counts.size(), counted ? 1 : 0);
+        // The total agrees with a count of the same statement's rows.
+        int total = 0;
+        while (store.query.EnsureFetched(total))
+            ++total;
+        QCOMPARE(store.query.RecordCount(), total);
+        QCOMPARE(counted, total > 50);
+    }
+
     void connectSendsTheFivePragmasInOrder() {
         TFDConnection connection;
         QCOMPARE(connection.Params(),
