@@ -45,24 +45,32 @@ struct TFace {
     QMap<QByteArray, QByteArray> tables;
 };
 
+// Reads and writes of big-endian fields; a field that does not lie wholly
+// inside the data reads as 0 and is not written.
+bool Holds(const QByteArray& data, qsizetype offset, qsizetype size) {
+    return offset >= 0 && offset + size <= data.size();
+}
+
 quint16 ReadU16(const QByteArray& data, qsizetype offset) {
-    return qFromBigEndian<quint16>(data.constData() + offset);
+    return Holds(data, offset, 2) ? qFromBigEndian<quint16>(data.constData() + offset) : 0;
 }
 
 quint32 ReadU32(const QByteArray& data, qsizetype offset) {
-    return qFromBigEndian<quint32>(data.constData() + offset);
+    return Holds(data, offset, 4) ? qFromBigEndian<quint32>(data.constData() + offset) : 0;
 }
 
 void WriteU16(QByteArray& data, qsizetype offset, quint16 value) {
-    qToBigEndian(value, data.data() + offset);
+    if (Holds(data, offset, 2))
+        qToBigEndian(value, data.data() + offset);
 }
 
 void WriteI16(QByteArray& data, qsizetype offset, qint16 value) {
-    qToBigEndian(value, data.data() + offset);
+    WriteU16(data, offset, static_cast<quint16>(value));
 }
 
 void WriteU32(QByteArray& data, qsizetype offset, quint32 value) {
-    qToBigEndian(value, data.data() + offset);
+    if (Holds(data, offset, 4))
+        qToBigEndian(value, data.data() + offset);
 }
 
 void AppendU16(QByteArray& data, quint16 value) {
