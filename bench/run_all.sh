@@ -19,7 +19,7 @@ mkdir -p "$data"
 echo "== Building (Release) into $build"
 cmake -S "$source_dir" -B "$build" -DCMAKE_BUILD_TYPE=Release -DLANTOR_BUILD_TESTS=OFF \
   -DLANTOR_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" -j2 --target Lantor bench_extraction bench_search bench_viewer bench_scale \
+cmake --build "$build" -j2 --target Lantor bench_extraction bench_search bench_viewer bench_viewer_opening bench_scale \
   bench_startup minimal_window minimal_text_window minimal_menu_window xlib_window >/dev/null
 bin="$build/bench"
 
@@ -67,6 +67,9 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
   hyperfine -N --style basic --warmup 2 --runs 15 \
     "$bin/bench_startup --once $bin/minimal_window Minimal" \
     "$bin/bench_startup --once $build/Lantor Lantor"
+  echo
+  # In the real X server: the first opening pays for the viewer's window.
+  (cd "$runtime" && QT_QPA_PLATFORM=xcb "$bin/bench_viewer_opening")
 )
 
 # --- in-process figures, offscreen --------------------------------------------
