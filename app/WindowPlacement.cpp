@@ -63,35 +63,57 @@ bool ReadFrameExtents(xcb_connection_t* connection, xcb_window_t window, xcb_ato
     return true;
 }
 
-// Asks an X11 window manager for the frame of a window it has not mapped yet
-// (the _NET_REQUEST_FRAME_EXTENTS message of the desktop standard) and waits
-// briefly for its answer.
-QMargins AskX11WindowManager(QWidget* window) {
+// Where a window stands with its question to the window manager.
+constexpr const char* FrameQuestionProperty = "lantorFrameQuestion";
+enum TFrameQuestion { NotAsked = 0, Asked, CannotAsk };
+
+struct TX11 {
+    xcb_connection_t* connection = nullptr;
+    xcb_window_t root = 0;
+};
+
+TX11 X11() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return {};
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection())
         return {};
-    xcb_connection_t* connection = x11->connection();
-    const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
-    if (!screen || request == XCB_ATOM_NONE || extents == XCB_ATOM_NONE ||
-        !WindowManagerSupports(connection, screen->root, request))
-        return {};
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x11->connection())).data;
+    return screen ? TX11{x11->connection(), screen->root} : TX11{};
+}
 
+// Sends an X11 window manager the desktop standard's question for the frame
+// of a window it has not mapped yet (_NET_REQUEST_FRAME_EXTENTS); it answers
+// by setting the window's _NET_FRAME_EXTENTS.
+TFrameQuestion SendFrameQuestion(QWidget* window) {
+    const TX11 x11 = X11();
+    if (!x11.connection)
+        return CannotAsk;
+    const xcb_atom_t request = Atom(x11.connection, "_NET_REQUEST_FRAME_EXTENTS");
+    if (request == XCB_ATOM_NONE || !WindowManagerSupports(x11.connection, x11.root, request))
+        return CannotAsk;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = id;
+    message.window = static_cast<xcb_window_t>(window->winId());
     message.type = request;
-    xcb_send_event(connection, 0, screen->root,
+    xcb_send_event(x11.connection, 0, x11.root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    xcb_flush(x11.connection);
+    return Asked;
+}
 
+// The window manager's answer, waited for briefly when it has not come yet.
+QMargins AwaitFrameAnswer(QWidget* window) {
+    const TX11 x11 = X11();
+    const xcb_atom_t extents = x11.connection ? Atom(x11.connection, "_NET_FRAME_EXTENTS") : xcb_atom_t(XCB_ATOM_NONE);
+    if (extents == XCB_ATOM_NONE)
+        return {};
+    const auto id = static_cast<xcb_window_t>(window->winId());
     QMargins frame;
     const auto deadline = std::chrono::steady_clock::now() + FrameAnswerTimeout;
-    while (!ReadFrameExtents(connection, id, extents, frame)) {
+    while (!ReadFrameExtents(x11.connection, id, extents, frame)) {
         if (std::chrono::steady_clock::now() >= deadline)
             return {};
         std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -105,15 +127,21 @@ QMargins AskX11WindowManager(QWidget* window) {
 
 }  // namespace
 
+void AskForFrameMargins(QWidget* window) {
+    if (window->property(FrameQuestionProperty).toInt() == NotAsked)
+        window->setProperty(FrameQuestionProperty, int(SendFrameQuestion(window)));
+}
+
 QMargins ExpectedFrameMargins(QWidget* window) {
     if (window->isVisible() && window->windowHandle()) {
         const QMargins frame = window->windowHandle()->frameMargins();
         if (!frame.isNull())
             return frame;
     }
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        return AskX11WindowManager(window);
-    return {};
+    AskForFrameMargins(window);
+    if (window->property(FrameQuestionProperty).toInt() != Asked)
+        return {};
+    return AwaitFrameAnswer(window);
 }
 
 QRect CentredClientGeometry(const QSize& clientSize, const QMargins& frame, const QRect& area) {

@@ -11,6 +11,11 @@
 
 class QWidget;
 
+// Asks the window manager, once, what frame it will draw around `window`,
+// without waiting for the answer: asked early, the answer is there when the
+// window is placed. Makes the window's native window if it has none yet.
+void AskForFrameMargins(QWidget* window);
+
 // The frame the window manager draws, or will draw, around `window`: the
 // frame it has when it is on screen; before its first showing, the frame the
 // window manager says it will give it, asked while the window is not yet

@@ -14,11 +14,13 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
 
     TApplication application(argc, argv);
-    const TForms forms = CreateForms();
-    // Every window shows the program icon. Its six pictures are read once the
-    // first window has painted, so they hold up neither its mapping nor its
-    // first picture.
-    AfterFirstPaint(&application, [&application] { application.setWindowIcon(ProgramIcon()); });
+    const TForms forms = CreateForms(TForm2::TContents::Later);
+    // What the first picture does not need waits for it: the program icon's
+    // six pictures (every window shows it) and the hidden viewer's controls.
+    AfterFirstPaint(&application, [&application, &forms] {
+        application.setWindowIcon(ProgramIcon());
+        forms.form2->EnsureBuilt();
+    });
     application.Run(forms.form1.get());
     return 0;
 }

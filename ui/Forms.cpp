@@ -14,10 +14,10 @@ void TForms::Reset() {
     form1.reset();
 }
 
-TForms CreateForms() {
+TForms CreateForms(TForm2::TContents viewerContents) {
     TForms forms;
     forms.form1 = std::make_unique<TForm1>();
-    forms.form2 = std::make_unique<TForm2>(*forms.form1, forms.form1.get());
+    forms.form2 = std::make_unique<TForm2>(*forms.form1, forms.form1.get(), viewerContents);
     forms.form1->SetViewer(forms.form2.get());
     return forms;
 }

@@ -21,4 +21,7 @@ struct TForms {
     void Reset();
 };
 
-TForms CreateForms();
+// With `viewerContents` Later, the viewer's controls wait for TForm2::
+// EnsureBuilt (the program calls it after its first picture); the viewer
+// builds them itself at the latest when it is first shown.
+TForms CreateForms(TForm2::TContents viewerContents = TForm2::TContents::Now);

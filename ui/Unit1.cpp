@@ -77,6 +77,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     CreateHintLine();
 
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    // Asked now, the window manager answers while the start-up goes on.
+    AskForFrameMargins(this);
 }
 
 // The cursor and the connection go with the window; they are let go while
@@ -270,6 +272,7 @@ void TForm1::Bemutatkozs1Click() {
 void TForm1::DBGrid1DblClick() {
     if (!v_viewer)
         return;
+    v_viewer->EnsureBuilt();
     v_viewer->BitBtn1->setEnabled(false);
     v_viewer->BitBtn2->setEnabled(false);
     v_viewer->ShowModal();

@@ -72,7 +72,7 @@ QStringList NavigatorHints() {
 
 }  // namespace
 
-TForm2::TForm2(TForm1& mainForm, QWidget* parent) : QDialog(parent), v_mainForm(mainForm) {
+TForm2::TForm2(TForm1& mainForm, QWidget* parent, TContents contents) : QDialog(parent), v_mainForm(mainForm) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral(" Találat:"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -83,10 +83,19 @@ TForm2::TForm2(TForm1& mainForm, QWidget* parent) : QDialog(parent), v_mainForm(
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);  // the 3-D face colour
     SetShowHint(this, false);
+    if (contents == TContents::Now)
+        EnsureBuilt();
+}
 
+void TForm2::EnsureBuilt() {
+    if (Panel1)
+        return;
     CreateHeader();
     CreateBody();
     CreateBindings();
+    // The window manager's answer about the frame comes while the program
+    // waits for input, ready for the first showing.
+    AskForFrameMargins(this);
 }
 
 TForm2::~TForm2() = default;
@@ -153,6 +162,7 @@ void TForm2::CreateBindings() {
 }
 
 void TForm2::ShowModal() {
+    EnsureBuilt();
     PlaceForShowing();
     exec();
 }

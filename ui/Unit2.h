@@ -29,7 +29,16 @@ public:
     static constexpr int ClientWidth = 410;
     static constexpr int ClientHeight = 512;
 
-    explicit TForm2(TForm1& mainForm, QWidget* parent = nullptr);
+    // Whether the controls are made with the window, or later by
+    // EnsureBuilt: the program makes them once its first picture is on the
+    // screen, since the viewer stays hidden until then.
+    enum class TContents { Now, Later };
+
+    explicit TForm2(TForm1& mainForm, QWidget* parent = nullptr, TContents contents = TContents::Now);
+
+    // Makes the controls and the bindings, once; the bound controls show the
+    // cursor's current row from then on.
+    void EnsureBuilt();
     ~TForm2() override;
 
     // Shows the viewer modally and returns when the user closes it: at the
