@@ -101,6 +101,15 @@ inline void PrintRatioLine(const std::string& name, const TSideBySide& figure, d
     std::fflush(stdout);
 }
 
+// A figure judged by its own duration: at most `limitMs`.
+inline void PrintFrameLine(const std::string& name, const TSideBySide& figure, double limitMs) {
+    char targetText[32];
+    std::snprintf(targetText, sizeof targetText, "<= %.1f ms", limitMs);
+    std::printf("  %-34s %10.3f ms %10.3f ms %7.2fx %9s %s\n", name.c_str(), figure.programMs, figure.baselineMs,
+                figure.Ratio(), targetText, figure.programMs <= limitMs ? "met" : "MISSED");
+    std::fflush(stdout);
+}
+
 inline void PrintRatioHeader(const std::string& title, const std::string& programName,
                              const std::string& baselineName) {
     std::printf("\n== %s\n  %-34s %13s %13s %8s %9s\n", title.c_str(), "case", programName.c_str(),

@@ -28,7 +28,11 @@
 namespace {
 
 constexpr int Repetitions = 31;
-constexpr double Target = 2.2;
+// Up to the 10x anthology a search is judged by the eye: the hits within one
+// frame. Beyond, by the plain scan it cannot avoid.
+constexpr double OneFrameMs = 16.7;
+constexpr int LargestFrameJudgedPoems = 10 * 525;
+constexpr double LargeScanTarget = 1.3;
 
 struct TSearchCase {
     const char* name;
@@ -103,9 +107,10 @@ int main(int argc, char** argv) {
         form.FDConnection1->SetDatabase(QString::fromLocal8Bit(argv[1]));
         form.BitBtn2Click();
     }
-    const int repetitions = form.FDQuery1->RecordCount() > 5000 ? 7 : Repetitions;
+    const int poems = form.FDQuery1->RecordCount();
+    const int repetitions = poems > 5000 ? 7 : Repetitions;
     std::printf("\n(anthology %s, %d poems)", bench::Text(form.FDConnection1->Database()).c_str(),
-                form.FDQuery1->RecordCount());
+                poems);
     const TPlainScanner scanner(form.FDConnection1->Database(), form.FDConnection1->ConnectPragmas());
 
     bench::PrintRatioHeader(
@@ -116,14 +121,17 @@ int main(int argc, char** argv) {
         int scannedRows = 0;
         const bench::TSideBySide figure = bench::MeasureSideBySide(
             repetitions, PressSearch(form, search.phrase), {{}, [&] { scannedRows = scanner.Scan(statement); }});
-        bench::PrintRatioLine(search.name, figure, Target);
+        if (poems > LargestFrameJudgedPoems)
+            bench::PrintRatioLine(search.name, figure, LargeScanTarget);
+        else
+            bench::PrintFrameLine(search.name, figure, OneFrameMs);
         std::printf("  %-34s hits %s (scan %d), counter \"%s\", rows fetched for the first screen %d\n", "",
                     bench::Text(QString::number(form.FDQuery1->RecordCount())).c_str(), scannedRows,
                     bench::Text(form.Label12->text()).c_str(), form.FDQuery1->FetchedCount());
     }
 
     // Where the time goes. Engine: the cursor's open (its first batch of 50
-    // rows, then the count statement reading the table a second time), and
+    // rows, and the count statement when that batch is not the whole result), and
     // the plain engine's cost of those two parts alone. Window: the press
     // (handler, counter, page switch), the pending events that paint the window.
     std::printf("\n== Search breakdown (median of %d)\n  %-34s %13s %13s %13s | %13s %13s\n", repetitions, "case",

@@ -2,48 +2,46 @@
 
 #include "store/CodePage.h"
 
-#include <iconv.h>
 #include <array>
-#include <bitset>
 
 namespace {
 
-// The set of Unicode code points (all in the BMP) that code page 1250 can
-// represent, learnt once from glibc's own conversion table.
-class TCodePage1250 {
-public:
-    TCodePage1250() {
-        iconv_t cd = iconv_open("UTF-16LE", "CP1250");
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            return;  // no table: only ASCII is trusted (see Contains)
-        for (int byte = 0; byte < 256; ++byte) {
-            char in = static_cast<char>(byte);
-            char16_t out = 0;
-            char* inPtr = &in;
-            size_t inLeft = 1;
-            char* outPtr = reinterpret_cast<char*>(&out);
-            size_t outLeft = sizeof(out);
-            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == 0)
-                v_known.set(out);
-        }
-        iconv_close(cd);
-    }
-
-    bool Contains(char16_t ch) const { return ch < 0x80 || v_known.test(ch); }
-
-private:
-    std::bitset<0x10000> v_known;
+// Code page 1250's upper half, byte 0x80 + i to its Unicode code point; 0 marks
+// the five bytes the code page leaves undefined (0x81, 0x83, 0x88, 0x90, 0x98).
+// The lower half is ASCII. Built in rather than asked of the C library, whose
+// conversion module would be loaded from disk while the program starts.
+constexpr std::array<char16_t, 128> UpperHalf = {
+    0x20AC, 0x0000, 0x201A, 0x0000, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x0000, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,  // 0x88
+    0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x0000, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,  // 0x98
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,  // 0xA0
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,  // 0xA8
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,  // 0xB0
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,  // 0xB8
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,  // 0xC0
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,  // 0xC8
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,  // 0xD0
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,  // 0xD8
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,  // 0xE0
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,  // 0xE8
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,  // 0xF0
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // 0xF8
 };
 
-const TCodePage1250& CodePage() {
-    static const TCodePage1250 table;
-    return table;
+bool InCodePage(char16_t ch) {
+    if (ch < 0x80)
+        return true;
+    for (const char16_t known : UpperHalf) {
+        if (known == ch)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
 
 QString ToSystemCodePage(const QString& text) {
-    const TCodePage1250& table = CodePage();
     QString result;
     result.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -53,7 +51,7 @@ QString ToSystemCodePage(const QString& text) {
             ++i;
             continue;
         }
-        result.append(table.Contains(ch.unicode()) ? ch : QLatin1Char('?'));
+        result.append(InCodePage(ch.unicode()) ? ch : QLatin1Char('?'));
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
+#include "store/CodePage.h"
 #include "store/EmbeddedDatabase.h"
 #include "store/Statements.h"
 #include "store/TDataSource.h"
@@ -13,6 +14,7 @@
 
 #include <QSignalSpy>
 
+#include <iconv.h>
 #include <unistd.h>
 
 #include <sqlite3.h>
@@ -235,6 +237,38 @@ private slots:
         QCOMPARE(store.query.FieldAsString("CIM"), QStringLiteral("???"));
         QVERIFY(!store.query.FieldValue("VERS").isNull());
         QCOMPARE(store.query.FieldAsString("VERS"), QString());
+    }
+
+    // Every code point of the Basic Multilingual Plane, against the C
+    // library's own table of code page 1250: what it can encode and decode
+    // back unchanged passes, everything else becomes "?".
+    void theCodePageKeepsExactlyWhatCodePage1250Encodes() {
+        iconv_t toCodePage = iconv_open("CP1250", "UTF-16LE");
+        QVERIFY2(toCodePage != reinterpret_cast<iconv_t>(-1), "the C library has no CP1250 conversion");
+        QString mismatches;
+        int kept = 0;
+        for (char32_t code = 1; code < 0x10000; ++code) {
+            if (code >= 0xD800 && code < 0xE000)
+                continue;  // surrogates are no characters
+            char16_t in = static_cast<char16_t>(code);
+            char out[4] = {};
+            char* inPtr = reinterpret_cast<char*>(&in);
+            size_t inLeft = sizeof in;
+            char* outPtr = out;
+            size_t outLeft = sizeof out;
+            const bool encodes = iconv(toCodePage, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
+                                 sizeof out - outLeft == 1;
+            iconv(toCodePage, nullptr, nullptr, nullptr, nullptr);
+            const QString character(QChar(static_cast<char16_t>(code)));
+            const QString expected = encodes ? character : QStringLiteral("?");
+            if (ToSystemCodePage(character) != expected && mismatches.size() < 200)
+                mismatches += QStringLiteral("U+%1 ").arg(static_cast<uint>(code), 4, 16, QLatin1Char('0'));
+            kept += encodes;
+        }
+        iconv_close(toCodePage);
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches));
+        QCOMPARE(kept, 127 + 123);  // ASCII without NUL, and the upper half less its five holes
+        QCOMPARE(ToSystemCodePage(QStringLiteral("Ő\U0001F339ű")), QStringLiteral("Ő?ű"));
     }
 
     void searchMatchesAsTheEngineDoes_data() {
