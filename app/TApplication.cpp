@@ -18,6 +18,10 @@ TApplication::TApplication(int& argc, char** argv)
     // The desktop entry the program's windows belong to, for the taskbar
     // and the software centre.
     setDesktopFileName(QStringLiteral(LANTOR_DESKTOP_FILE_NAME));
+    // The menu bar is part of the window, as its layout has it, on every
+    // desktop: never handed to a global menu, whose search on the session
+    // bus would also hold up the start.
+    setAttribute(Qt::AA_DontUseNativeMenuBar);
     InstallHungarianTranslations();
     InstallTahoma();
 }

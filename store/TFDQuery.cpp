@@ -9,7 +9,7 @@
 
 #include <sqlite3.h>
 
-#include <QRegularExpression>
+#include <optional>
 
 namespace {
 
@@ -17,12 +17,32 @@ QString EngineMessage(sqlite3* handle) {
     return EngineErrorText(QString::fromUtf8(sqlite3_errmsg(handle)));
 }
 
+// The first "(digits)" of a declared type, blanks allowed inside the
+// parentheses: the digits, or nothing.
+std::optional<QStringView> DeclaredWidth(QStringView type) {
+    for (qsizetype open = type.indexOf(u'('); open >= 0; open = type.indexOf(u'(', open + 1)) {
+        qsizetype at = open + 1;
+        auto skipBlanks = [&] {
+            while (at < type.size() && type.at(at).isSpace())
+                ++at;
+        };
+        skipBlanks();
+        const qsizetype digitsStart = at;
+        while (at < type.size() && type.at(at).isDigit())
+            ++at;
+        const QStringView digits = type.sliced(digitsStart, at - digitsStart);
+        skipBlanks();
+        if (!digits.isEmpty() && at < type.size() && type.at(at) == u')')
+            return digits;
+    }
+    return std::nullopt;
+}
+
 // A field's kind and width from the column's declared type.
 TFieldDef FieldDefFor(const QString& name, const char* declaredType) {
     TFieldDef def{name, TFieldKind::WideMemo, 0};
     const QString type = QString::fromUtf8(declaredType ? declaredType : "").trimmed().toUpper();
-    static const QRegularExpression widthPattern(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
-    const QRegularExpressionMatch width = widthPattern.match(type);
+    const std::optional<QStringView> width = DeclaredWidth(type);
     if (type.startsWith(QLatin1String("VARCHAR"))) {
         def.kind = TFieldKind::AnsiString;
     } else if (type.startsWith(QLatin1String("CHAR"))) {
@@ -33,7 +53,7 @@ TFieldDef FieldDefFor(const QString& name, const char* declaredType) {
         def.kind = TFieldKind::Blob;
     }
     if (def.kind == TFieldKind::AnsiString || def.kind == TFieldKind::FixedAnsiString)
-        def.width = width.hasMatch() ? width.captured(1).toInt() : 255;
+        def.width = width ? width->toInt() : 255;
     return def;
 }
 

@@ -221,6 +221,44 @@ private slots:
         QVERIFY(store.query.FieldValue("FOTO").isNull());
     }
 
+    // The width of a text field is the first "(n)" of its declared type.
+    void textFieldWidthsComeFromTheFirstNumberInParentheses_data() {
+        QTest::addColumn<QString>("declared");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("width");
+        const int varying = static_cast<int>(TFieldKind::AnsiString);
+        const int fixed = static_cast<int>(TFieldKind::FixedAnsiString);
+        QTest::newRow("plain") << "VARCHAR(1200)" << varying << 1200;
+        QTest::newRow("lower case") << "varchar(30)" << varying << 30;
+        QTest::newRow("blanks inside") << "CHAR ( 7 )" << fixed << 7;
+        QTest::newRow("no width") << "CHAR" << fixed << 255;
+        QTest::newRow("words before the width") << "CHAR VARYING NATIONAL(24)" << fixed << 24;
+        QTest::newRow("two numbers are no width") << "VARCHAR(10, 2)" << varying << 255;
+        QTest::newRow("a signed number is no width") << "VARCHAR(+30)" << varying << 255;
+        QTest::newRow("a number type has no width") << "INTEGER(8)" << static_cast<int>(TFieldKind::Integer) << 0;
+    }
+
+    void textFieldWidthsComeFromTheFirstNumberInParentheses() {
+        QFETCH(QString, declared);
+        QFETCH(int, kind);
+        QFETCH(int, width);
+        TScopedWorkingFolder folder;
+        const QString path = folder.File("types.db");
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+        const QByteArray schema = QStringLiteral("CREATE TABLE tbl_Data (F %1); INSERT INTO tbl_Data VALUES ('x');")
+                                      .arg(declared)
+                                      .toUtf8();
+        const int created = sqlite3_exec(db, schema.constData(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        QCOMPARE(created, SQLITE_OK);
+        TStore store(path);
+        store.query.Open();
+        QCOMPARE(store.query.Fields().size(), 1);
+        QCOMPARE(static_cast<int>(store.query.Fields().at(0).kind), kind);
+        QCOMPARE(store.query.Fields().at(0).width, width);
+    }
+
     void textFieldsLoseTrailingControlsAndTitlesPassTheCodePage() {
         TScopedWorkingFolder folder;
         const QString path = folder.File("fixture.db");
